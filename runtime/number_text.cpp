@@ -1,0 +1,134 @@
+#include "runtime/number_text.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace lumi {
+
+int32_t TextToInteger(std::string_view text) {
+  size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  uint32_t value = 0;  // unsigned: wraps modulo 2^32 by definition
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+    value = value * 10u + static_cast<uint32_t>(text[i] - '0');
+  if (negative) value = 0u - value;
+  return static_cast<int32_t>(value);
+}
+
+double TextToReal(std::string_view text) {
+  if (text.empty()) return 0.0;
+  size_t i = 0;
+  bool negative = false;
+  if (text[0] == '-') {
+    negative = true;
+    i = 1;
+  }
+  double value = 0.0;
+  double scale = 0.0;  // 0 while in the integer part
+  for (; i < text.size(); ++i) {
+    char c = text[i];
+    if (c >= '0' && c <= '9') {
+      if (scale == 0.0) {
+        value = value * 10.0 + (c - '0');
+      } else {
+        value += (c - '0') * scale;
+        scale *= 0.1;
+      }
+    } else if (c == '.') {
+      if (scale != 0.0) break;
+      scale = 0.1;
+    } else if (c == 'E' || c == 'e') {
+      int32_t exponent = TextToInteger(text.substr(i + 1));
+      value *= std::pow(10.0, exponent);
+      break;
+    }
+  }
+  return negative ? -value : value;
+}
+
+Text IntegerToText(int32_t value) {
+  char buffer[12];
+  char* end = buffer + sizeof buffer;
+  char* p = end;
+  uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+  do {
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (value < 0) *--p = '-';
+  return Text(p, end);
+}
+
+Text RealToText(double value) {
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+  if (value == 0.0) return "0";
+
+  const bool negative = value < 0;
+  double x = std::fabs(value);
+  int exponent = 15;
+  // Scale into [5e12, 1e13] or so; the loops end for every finite non-zero x
+  // (at most about 340 steps for subnormals).
+  if (x < 5e12) {
+    while (x < 5e12) {
+      x *= 10.0;
+      --exponent;
+    }
+  } else {
+    while (x >= 1e13) {
+      x /= 10.0;
+      ++exponent;
+    }
+  }
+  double rounded = std::nearbyint(x);
+  while (rounded < 1e14) {
+    x *= 10.0;
+    --exponent;
+    rounded = std::nearbyint(x);
+  }
+  // Rounding 999999999999999.5 up gives sixteen digits; keep the value right.
+  if (rounded >= 1e15) {
+    rounded = std::nearbyint(rounded / 10.0);
+    ++exponent;
+  }
+  char digits[16];
+  auto integral = static_cast<uint64_t>(rounded);
+  for (int k = 14; k >= 0; --k) {
+    digits[k] = static_cast<char>('0' + integral % 10);
+    integral /= 10;
+  }
+  digits[15] = '\0';
+
+  Text out;
+  if (negative) out += '-';
+  if (exponent <= 0) {
+    out += "0.";
+    out.append(static_cast<size_t>(-exponent), '0');
+    out.append(digits, 15);
+  } else if (exponent < 15) {
+    out.append(digits, static_cast<size_t>(exponent));
+    out += '.';
+    out.append(digits + exponent, static_cast<size_t>(15 - exponent));
+  } else {
+    out.append(digits, 15);
+    out.append(static_cast<size_t>(exponent - 15), '0');
+    return out;
+  }
+  while (out.back() == '0') out.pop_back();
+  if (out.back() == '.') out.pop_back();
+  return out;
+}
+
+int32_t RealToInteger(double value) {
+  if (!std::isfinite(value)) return 0;
+  double rounded = std::nearbyint(value);         // the default rounding mode: ties to even
+  double low = std::fmod(rounded, 4294967296.0);  // exact for every double
+  if (low < 0) low += 4294967296.0;
+  return static_cast<int32_t>(static_cast<uint32_t>(low));
+}
+
+}  // namespace lumi

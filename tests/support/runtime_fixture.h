@@ -1,0 +1,66 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/message_box.h"
+#include "platform/services.h"
+#include "platform/system.h"
+#include "runtime/event.h"
+
+namespace lumi::test {
+
+class FixedClock final : public platform::Clock {
+ public:
+  CalendarTime now{2026, 12, 7, 14, 5, 9, 0, 1};
+  CalendarTime LocalTime() override { return now; }
+};
+
+class FakeSystem final : public platform::System {
+ public:
+  std::string executable_folder = "/opt/lumiscope/";
+  std::string ExecutablePath() override { return executable_folder + "lumiscope"; }
+  std::string ExecutableFolder() override { return executable_folder; }
+  std::string WindowsFolder() override { return "/etc"; }
+  std::string SystemFolder() override { return "/usr/lib"; }
+  std::string TempFolder() override { return "/tmp/"; }
+};
+
+// Collects message boxes instead of showing them.
+class MessageLog final : public platform::MessageBox {
+ public:
+  struct Message {
+    std::string text;
+    std::string caption;
+  };
+  std::vector<Message> shown;
+  void Show(const std::string& text, const std::string& caption) override {
+    shown.push_back({text, caption});
+  }
+};
+
+// A started runtime with fake platform services; everything put back afterwards.
+class RuntimeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetRuntime();
+    platform::ResetServices();
+    platform::Current().clock = &clock;
+    platform::Current().system = &system;
+    platform::Current().message_box = &messages;
+    EnableDispatchers();
+  }
+  void TearDown() override {
+    ResetRuntime();
+    platform::ResetServices();
+  }
+
+  FixedClock clock;
+  FakeSystem system;
+  MessageLog messages;
+};
+
+}  // namespace lumi::test
