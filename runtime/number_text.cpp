@@ -1,7 +1,8 @@
 #include "runtime/number_text.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
+#include <cstring>
 
 namespace lumi {
 
@@ -68,40 +69,19 @@ Text RealToText(double value) {
   if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
   if (value == 0.0) return "0";
 
+  // Fifteen significant digits, correctly rounded: d1.d2...d15e(x), so the value is
+  // 0.d1...d15 times 10 to the power x + 1. Scaling by repeated multiplication would
+  // lose the last digit on very small numbers.
   const bool negative = value < 0;
-  double x = std::fabs(value);
-  int exponent = 15;
-  // Scale into [5e12, 1e13] or so; the loops end for every finite non-zero x
-  // (at most about 340 steps for subnormals).
-  if (x < 5e12) {
-    while (x < 5e12) {
-      x *= 10.0;
-      --exponent;
-    }
-  } else {
-    while (x >= 1e13) {
-      x /= 10.0;
-      ++exponent;
-    }
-  }
-  double rounded = std::nearbyint(x);
-  while (rounded < 1e14) {
-    x *= 10.0;
-    --exponent;
-    rounded = std::nearbyint(x);
-  }
-  // Rounding 999999999999999.5 up gives sixteen digits; keep the value right.
-  if (rounded >= 1e15) {
-    rounded = std::nearbyint(rounded / 10.0);
-    ++exponent;
-  }
-  char digits[16];
-  auto integral = static_cast<uint64_t>(rounded);
-  for (int k = 14; k >= 0; --k) {
-    digits[k] = static_cast<char>('0' + integral % 10);
-    integral /= 10;
-  }
-  digits[15] = '\0';
+  char scientific[32];
+  auto [end, error] = std::to_chars(scientific, scientific + sizeof scientific, std::fabs(value),
+                                    std::chars_format::scientific, 14);
+  if (error != std::errc()) return "0";
+  char digits[15];
+  digits[0] = scientific[0];
+  std::memcpy(digits + 1, scientific + 2, 14);
+  const int exponent =
+      TextToInteger(std::string_view(scientific + 17, static_cast<size_t>(end - scientific - 17))) + 1;
 
   Text out;
   if (negative) out += '-';
