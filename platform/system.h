@@ -1,12 +1,15 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace lumi::platform {
 
-// Where the program lives and which folders stand in for the Windows ones. Paths are
-// byte strings. The executable's folder and the temporary folder end with "/"; the
-// Windows and system folders do not, as Windows reports them.
+enum class FileKind { Missing, File, Folder };
+
+// Where the program lives, which folders stand in for the Windows ones, files and
+// processes. Paths are byte strings. The executable's folder and the temporary folder
+// end with "/"; the Windows and system folders do not, as Windows reports them.
 class System {
  public:
   virtual ~System() = default;
@@ -15,6 +18,9 @@ class System {
   virtual std::string WindowsFolder() = 0;
   virtual std::string SystemFolder() = 0;
   virtual std::string TempFolder() = 0;
+  virtual FileKind KindOf(const std::string& path) = 0;
+  // The executable file of every running process that can be looked at.
+  virtual std::vector<std::string> ProcessExecutables() = 0;
 };
 
 }  // namespace lumi::platform

@@ -1,22 +1,31 @@
 #include "platform/linux/linux_system.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <vector>
 
 namespace lumi::platform::linux_backend {
 
-std::string LinuxSystem::ExecutablePath() {
+namespace {
+
+std::string ReadLink(const std::string& link) {
   std::vector<char> buffer(256);
   for (;;) {
-    ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
+    ssize_t n = readlink(link.c_str(), buffer.data(), buffer.size());
     if (n < 0) return {};
     if (static_cast<size_t>(n) < buffer.size()) return std::string(buffer.data(), static_cast<size_t>(n));
     if (buffer.size() >= 65536) return {};
     buffer.resize(buffer.size() * 2);
   }
 }
+
+}  // namespace
+
+std::string LinuxSystem::ExecutablePath() { return ReadLink("/proc/self/exe"); }
 
 std::string LinuxSystem::ExecutableFolder() {
   std::string path = ExecutablePath();
@@ -33,6 +42,30 @@ std::string LinuxSystem::TempFolder() {
   std::string folder = tmp != nullptr && *tmp == '/' ? tmp : "/tmp/";
   if (folder.back() != '/') folder += '/';
   return folder;
+}
+
+FileKind LinuxSystem::KindOf(const std::string& path) {
+  struct stat info {};
+  if (path.empty() || stat(path.c_str(), &info) != 0) return FileKind::Missing;
+  return S_ISDIR(info.st_mode) ? FileKind::Folder : FileKind::File;
+}
+
+std::vector<std::string> LinuxSystem::ProcessExecutables() {
+  std::vector<std::string> executables;
+  DIR* proc = opendir("/proc");
+  if (proc == nullptr) return executables;
+  while (dirent* entry = readdir(proc)) {
+    std::string pid = entry->d_name;
+    if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::string exe = ReadLink("/proc/" + pid + "/exe");
+    if (exe.empty()) {
+      std::ifstream comm("/proc/" + pid + "/comm");
+      std::getline(comm, exe);
+    }
+    if (!exe.empty()) executables.push_back(exe);
+  }
+  closedir(proc);
+  return executables;
 }
 
 }  // namespace lumi::platform::linux_backend

@@ -14,6 +14,10 @@ class LinuxSystem final : public System {
   std::string WindowsFolder() override;
   std::string SystemFolder() override;
   std::string TempFolder() override;
+  FileKind KindOf(const std::string& path) override;
+  // From /proc/<pid>/exe; where that link cannot be read (other users' processes), the
+  // name the kernel keeps in /proc/<pid>/comm.
+  std::vector<std::string> ProcessExecutables() override;
 };
 
 }  // namespace lumi::platform::linux_backend

@@ -27,6 +27,8 @@ class FakeSystem final : public platform::System {
   std::string WindowsFolder() override { return "/etc"; }
   std::string SystemFolder() override { return "/usr/lib"; }
   std::string TempFolder() override { return "/tmp/"; }
+  platform::FileKind KindOf(const std::string&) override { return platform::FileKind::Missing; }
+  std::vector<std::string> ProcessExecutables() override { return {}; }
 };
 
 // Collects message boxes instead of showing them.
