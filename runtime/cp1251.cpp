@@ -59,6 +59,11 @@ char32_t Decode(std::string_view s, size_t& i) {
     }
     c = (c << 6) | (b & 0x3F);
   }
+  // Overlong forms would smuggle ASCII ("\xC0\xAF" for "/") past byte-level checks.
+  if ((length == 2 && c < 0x80) || (length == 3 && c < 0x800) || (length == 4 && c < 0x10000)) {
+    i += length;
+    return 0xFFFD;
+  }
   i += length;
   return c;
 }

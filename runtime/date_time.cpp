@@ -18,13 +18,14 @@ int32_t DaysInMonth(int32_t year, int32_t month) {
 }
 
 std::optional<double> CalendarToValue(const CalendarTime& f) {
-  if (f.year > 9999 || f.month < 1 || f.month > 12 || f.day < 1 || f.day > DaysInMonth(f.year, f.month) ||
+  // Year 0 and before name no day of the calendar the values count.
+  if (f.year < 1 || f.year > 9999 || f.month < 1 || f.month > 12 || f.day < 1 || f.day > DaysInMonth(f.year, f.month) ||
       f.hour < 0 || f.hour >= 24 || f.minute < 0 || f.minute >= 60 || f.second < 0 || f.second >= 60 ||
       f.millisecond < 0 || f.millisecond >= 1000)
     return std::nullopt;
   int64_t day_of_year = f.day;
   for (int32_t m = 1; m < f.month; ++m) day_of_year += DaysInMonth(f.year, m);
-  int64_t y = f.year - 1 < 0 ? 0 : f.year - 1;
+  int64_t y = int64_t{f.year} - 1;
   int64_t days = y * 365 + y / 4 - y / 100 + y / 400 + day_of_year;
   int64_t ms =
       int64_t{f.hour} * 3600000 + int64_t{f.minute} * 60000 + int64_t{f.second} * 1000 + f.millisecond;

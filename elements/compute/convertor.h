@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/element.h"
+#include "runtime/event.h"
+
+namespace lumi {
+
+// Converts between number and text forms; `Mode` picks the conversion.
+class TElConvertor : public TElement {
+ public:
+  static constexpr uint8_t kIntegerToChar = 4;  // n -> the one-character text of code n mod 256
+  static constexpr uint8_t kBinaryToInteger =
+      7;  // "1012" -> 5: binary digits up to the first other character
+
+  uint8_t Mode = 0;
+  TEl_Event InValue;
+  TEl_Event OnResult;
+
+  // Only the two conversions above are ever wired; every other mode hands the value
+  // of InValue on unchanged, so a mis-set mode shows up as an unconverted value rather
+  // than as a silent break in the chain.
+  void Convert(TData& data, uint16_t index);
+};
+
+}  // namespace lumi

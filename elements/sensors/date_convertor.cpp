@@ -1,0 +1,18 @@
+#include "elements/sensors/date_convertor.h"
+
+namespace lumi {
+
+void TElDateConvertor::Convert(TData& data, uint16_t) {
+  last_value_ = PullReal(data, InDateTime, 0.0);
+  if (last_value_ > kLastConvertibleDate) return;
+  std::optional<CalendarTime> fields = ValueToCalendar(last_value_);
+  if (fields)
+    result_ = FormatDateTime(Format, *fields, Names);
+  else
+    result_.clear();
+  TailString(data, OnResult, result_);
+}
+
+void TElDateConvertor::OutResult(TData& data, uint16_t) { data.SetString(result_); }
+
+}  // namespace lumi
