@@ -29,19 +29,20 @@ double TextToReal(std::string_view text) {
     i = 1;
   }
   double value = 0.0;
-  double scale = 0.0;  // 0 while in the integer part
+  bool in_fraction = false;
+  double scale = 0.1;  // can underflow to 0 after some 320 fraction digits: hence the flag
   for (; i < text.size(); ++i) {
     char c = text[i];
     if (c >= '0' && c <= '9') {
-      if (scale == 0.0) {
+      if (!in_fraction) {
         value = value * 10.0 + (c - '0');
       } else {
         value += (c - '0') * scale;
         scale *= 0.1;
       }
     } else if (c == '.') {
-      if (scale != 0.0) break;
-      scale = 0.1;
+      if (in_fraction) break;
+      in_fraction = true;
     } else if (c == 'E' || c == 'e') {
       int32_t exponent = TextToInteger(text.substr(i + 1));
       value *= std::pow(10.0, exponent);

@@ -89,6 +89,9 @@ TEST(TextToReal, ScanRules) {
   EXPECT_TRUE(std::signbit(minus));
   EXPECT_EQ(TData::Real(minus).AsString(), "0");
   EXPECT_TRUE(std::isinf(TData::String("1e999").AsReal()));
+  // Hundreds of fraction digits never turn back into integer digits.
+  EXPECT_EQ(TData::String("0." + std::string(330, '0') + "5").AsReal(), 0.0);
+  EXPECT_EQ(TData::String("1." + std::string(330, '0') + "5.5").AsReal(), 1.0);
 }
 
 TEST(DataReaders, NullAndOtherTags) {

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/element.h"
+#include "runtime/event.h"
+
+namespace lumi {
+
+// A two-way branch: compares two operands and passes the incoming value on to one of
+// two outputs.
+class TElIf_else : public TElement {
+ public:
+  uint8_t Type = 0;  // 0 =, 1 <, 2 >, 3 <=, 4 >=, 5 <>; the kind follows Op1's tag
+  TData Op1;
+  TData Op2;
+  TEl_Event OnTrue;
+  TEl_Event OnFalse;
+  TEl_Event InOp1;
+  TEl_Event InOp2;
+
+  // Pulls Op1 before Op2. The branch carries the incoming value as it came in, the
+  // whole chain included, even when the operands were taken from that chain.
+  void Compare(TData& data, uint16_t index);
+};
+
+}  // namespace lumi
