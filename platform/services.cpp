@@ -10,6 +10,7 @@
 #include "platform/sensors.h"
 #include "platform/serial.h"
 #include "platform/system.h"
+#include "platform/ui.h"
 #include "runtime/cp1251.h"
 
 namespace lumi::platform {
@@ -108,6 +109,54 @@ class NoKeyboard final : public Keyboard {
 class NoResolver final : public Resolver {
  public:
   bool Resolves(const std::string&, int32_t) override { return false; }
+};
+
+class NoControl final : public Control {
+ public:
+  void SetGeometry(const Rect& rect) override { rect_ = rect; }
+  Rect Geometry() override { return rect_; }
+  void SetVisible(bool) override {}
+  void SetEnabled(bool) override {}
+  void SetColor(Color) override {}
+  void SetFont(const FontSpec&) override {}
+  void SetHint(const std::string&) override {}
+  void SetTabOrder(int32_t) override {}
+  void RaiseToTop() override {}
+  void Repaint() override {}
+  void SetText(const std::string&) override {}
+  void SetItems(const std::vector<std::string>&) override {}
+  void SetSelection(int32_t) override {}
+  void SetChecked(bool) override {}
+  void SetDateTime(const CalendarTime&) override {}
+  void SetDatePickerStyle(const DatePickerStyle&) override {}
+  void SetScrollBars(int32_t) override {}
+  void SetBorderStyle(int32_t) override {}
+  void SetIcon(const Picture&) override {}
+  void SetOpacity(uint8_t) override {}
+  void SetClientSize(Size size) override {
+    rect_.width = size.width;
+    rect_.height = size.height;
+  }
+  void Activate() override {}
+  void ShowMinimized() override {}
+  void BeginDragMove() override {}
+
+ private:
+  Rect rect_;
+};
+
+class NoUi final : public Ui {
+ public:
+  std::unique_ptr<Control> Create(ControlKind, Control*, ControlEvents*) override {
+    return std::make_unique<NoControl>();
+  }
+  Size ScreenSize() override { return {}; }
+  Control* ActiveForm() override { return nullptr; }
+  void MessageBox(const std::string&, const std::string&) override {}
+  bool HasTray() override { return false; }
+  void ShowTrayIcon(const Picture&, const std::string&, TrayEvents*) override {}
+  void HideTrayIcon() override {}
+  int32_t PopupMenu(const std::vector<MenuItem>&) override { return -1; }
 };
 
 Services Defaults() {

@@ -14,11 +14,13 @@ class Registry;
 class Resolver;
 class Serial;
 class System;
+class Ui;
 
 // The platform implementations the elements talk to, chosen once by the program (or a
 // test) before the scheme is built. Until then each slot holds a stand-in that does
 // and reports nothing: a clock at value 0, empty folders, no ports, no files, no
-// drives, a loop whose timers never tick, messages written to stderr.
+// drives, a loop whose timers never tick, messages written to stderr, controls that
+// show nothing.
 struct Services {
   Clock* clock;
   System* system;
@@ -32,6 +34,7 @@ struct Services {
   Drives* drives;
   Keyboard* keyboard;
   Resolver* resolver;
+  Ui* ui;
 };
 
 Services& Current();
