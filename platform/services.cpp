@@ -172,8 +172,9 @@ Services Defaults() {
   static NoDrives drives;
   static NoKeyboard keyboard;
   static NoResolver resolver;
-  return Services{&clock,    &system,     &message_box, &loop,   &serial,   &profile,
-                  &registry, &processors, &memory,      &drives, &keyboard, &resolver};
+  static NoUi ui;
+  return Services{&clock,      &system, &message_box, &loop,     &serial,   &profile, &registry,
+                  &processors, &memory, &drives,      &keyboard, &resolver, &ui};
 }
 
 }  // namespace
