@@ -1,0 +1,213 @@
+#include "platform/headless/poll_loop.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <system_error>
+#include <utility>
+
+namespace lumi::platform::headless {
+namespace {
+
+// The signal handler has no loop to talk to but this descriptor.
+std::atomic<int> g_signal_fd{-1};
+struct sigaction g_previous_int;
+struct sigaction g_previous_term;
+
+void OnQuitSignal(int) {
+  const int saved_errno = errno;
+  const int fd = g_signal_fd.load();
+  if (fd >= 0) {
+    const uint64_t one = 1;
+    if (write(fd, &one, sizeof one) < 0) {
+      // Nothing to do: the counter is already set, or the loop is going away.
+    }
+  }
+  errno = saved_errno;
+}
+
+int NewEventFd() { return eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK); }
+
+void Signal(int fd) {
+  const uint64_t one = 1;
+  if (write(fd, &one, sizeof one) < 0) {
+    // EAGAIN only when the counter is near overflow: the loop is woken anyway.
+  }
+}
+
+void Drain(int fd) {
+  uint64_t count = 0;
+  while (read(fd, &count, sizeof count) > 0) {
+  }
+}
+
+}  // namespace
+
+PollLoop::PollLoop() {
+  wake_fd_ = NewEventFd();
+  if (wake_fd_ < 0) throw std::system_error(errno, std::generic_category(), "eventfd");
+}
+
+PollLoop::~PollLoop() {
+  ReleaseSignals();
+  if (signal_fd_ >= 0) close(signal_fd_);
+  close(wake_fd_);
+}
+
+EventLoop::TimerId PollLoop::StartTimer(uint32_t interval_ms, std::function<void()> tick) {
+  auto timer = std::make_shared<Timer>();
+  timer->interval = std::chrono::milliseconds(std::max(interval_ms, kMinimumIntervalMs));
+  timer->due = Clock::now() + timer->interval;
+  timer->order = ++last_order_;
+  timer->tick = std::move(tick);
+  do ++last_id_;
+  while (last_id_ == 0 || timers_.count(last_id_) != 0);
+  due_order_.emplace(timer->due, timer->order, last_id_);
+  timers_.emplace(last_id_, std::move(timer));
+  return last_id_;
+}
+
+void PollLoop::StopTimer(TimerId id) {
+  auto it = timers_.find(id);
+  if (it == timers_.end()) return;
+  due_order_.erase(DueKey{it->second->due, it->second->order, id});
+  timers_.erase(it);
+}
+
+void PollLoop::Post(std::function<void()> task) {
+  {
+    std::lock_guard lock(posted_mutex_);
+    posted_.push_back(std::move(task));
+  }
+  Signal(wake_fd_);
+}
+
+void PollLoop::Quit() {
+  quit_ = true;
+  Signal(wake_fd_);
+}
+
+int64_t PollLoop::NowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count();
+}
+
+void PollLoop::Run() {
+  while (!quit_) {
+    FireDueTimers();
+    if (quit_) break;
+    RunPosted();
+    if (quit_) break;
+    WaitForWork();
+  }
+  quit_ = false;
+}
+
+void PollLoop::FireDueTimers() {
+  // Every timer is rescheduled past `now` before it ticks, and timers started by a
+  // tick are due later still, so this pass ends even if ticks keep starting timers.
+  const Clock::time_point now = Clock::now();
+  while (!quit_ && !due_order_.empty()) {
+    const auto [due, order, id] = *due_order_.begin();
+    if (due > now) break;
+    due_order_.erase(due_order_.begin());
+    std::shared_ptr<Timer> timer = timers_.at(id);  // alive even if its tick stops it
+
+    const Clock::time_point next = NextDue(due, timer->interval, now);
+    timer->due = next;
+    due_order_.emplace(next, order, id);
+
+    if (timer->tick) timer->tick();
+  }
+}
+
+PollLoop::Clock::time_point PollLoop::NextDue(Clock::time_point due, std::chrono::milliseconds interval,
+                                              Clock::time_point now) {
+  const Clock::time_point next = due + interval;
+  if (next > now) return next;
+  return due + ((now - due) / interval + 1) * interval;
+}
+
+void PollLoop::RunPosted() {
+  std::deque<std::function<void()>> batch;
+  {
+    std::lock_guard lock(posted_mutex_);
+    batch.swap(posted_);
+  }
+  while (!batch.empty()) {
+    std::function<void()> task = std::move(batch.front());
+    batch.pop_front();
+    if (task) task();
+    if (quit_) break;
+  }
+  if (batch.empty()) return;
+  // Quit came first: keep what is left, in order, for a later Run.
+  std::lock_guard lock(posted_mutex_);
+  while (!batch.empty()) {
+    posted_.push_front(std::move(batch.back()));
+    batch.pop_back();
+  }
+}
+
+int PollLoop::PollTimeoutMs() {
+  {
+    std::lock_guard lock(posted_mutex_);
+    if (!posted_.empty()) return 0;
+  }
+  if (due_order_.empty()) return -1;
+  const auto wait =
+      std::chrono::ceil<std::chrono::milliseconds>(std::get<0>(*due_order_.begin()) - Clock::now());
+  if (wait.count() <= 0) return 0;
+  return wait.count() > INT_MAX ? INT_MAX : static_cast<int>(wait.count());
+}
+
+void PollLoop::WaitForWork() {
+  pollfd fds[2] = {{wake_fd_, POLLIN, 0}, {signal_fd_, POLLIN, 0}};
+  const nfds_t count = owns_signals_ ? 2 : 1;
+  if (poll(fds, count, PollTimeoutMs()) <= 0) return;  // time-out, or EINTR: look again
+  if (fds[0].revents & POLLIN) Drain(wake_fd_);
+  if (count == 2 && (fds[1].revents & POLLIN)) {
+    Drain(signal_fd_);
+    quit_ = true;
+  }
+}
+
+bool PollLoop::QuitOnSignals() {
+  if (owns_signals_) return true;
+  if (signal_fd_ < 0) {
+    signal_fd_ = NewEventFd();
+    if (signal_fd_ < 0) return false;
+  }
+  int free_slot = -1;
+  if (!g_signal_fd.compare_exchange_strong(free_slot, signal_fd_)) return false;
+
+  struct sigaction action = {};
+  action.sa_handler = OnQuitSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  if (sigaction(SIGINT, &action, &g_previous_int) != 0) {
+    g_signal_fd = -1;
+    return false;
+  }
+  if (sigaction(SIGTERM, &action, &g_previous_term) != 0) {
+    sigaction(SIGINT, &g_previous_int, nullptr);
+    g_signal_fd = -1;
+    return false;
+  }
+  owns_signals_ = true;
+  return true;
+}
+
+void PollLoop::ReleaseSignals() {
+  if (!owns_signals_) return;
+  sigaction(SIGINT, &g_previous_int, nullptr);
+  sigaction(SIGTERM, &g_previous_term, nullptr);
+  g_signal_fd = -1;
+  owns_signals_ = false;
+}
+
+}  // namespace lumi::platform::headless
