@@ -47,4 +47,13 @@ inline TEl_Event FromSource(Source* source) { return Link<&Source::Out>(source);
 // A value chain built from the given values, in order.
 TData Chain(std::initializer_list<TData> values);
 
+inline TData Int(int32_t v) { return TData::Integer(v); }
+inline TData Str(const char* v) { return TData::String(v); }
+
+// Calls an action point through the dispatcher, so tail calls run as in a scheme.
+template <auto Method>
+void Call(typename HandlerOf<Method>::Class* element, TData& data, uint16_t index = 0) {
+  Fire(Link<Method>(element, index), data);
+}
+
 }  // namespace lumi::test

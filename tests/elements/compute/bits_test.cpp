@@ -16,7 +16,7 @@ using test::Source;
 using test::ToProbe;
 using BitsTest = test::RuntimeTest;
 
-TData Int(int32_t v) { return TData::Integer(v); }
+using test::Int;
 
 void Split(TElIntToBits& bits, TData in) { Fire(Link<&TElIntToBits::Split>(&bits), in); }
 

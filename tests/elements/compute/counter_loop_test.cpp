@@ -23,12 +23,9 @@ using ForTest = test::RuntimeTest;
 constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
 constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
 
-TData Int(int32_t v) { return TData::Integer(v); }
+using test::Int;
 
-template <auto Method>
-void Call(typename HandlerOf<Method>::Class* element, TData& data, uint16_t index = 0) {
-  Fire(Link<Method>(element, index), data);
-}
+using test::Call;
 
 int32_t CountOf(TElCounter& counter) {
   TData out;

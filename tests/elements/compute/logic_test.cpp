@@ -19,13 +19,10 @@ using test::Source;
 using test::ToProbe;
 using LogicTest = test::RuntimeTest;
 
-TData Int(int32_t v) { return TData::Integer(v); }
-TData Str(const char* v) { return TData::String(v); }
+using test::Int;
+using test::Str;
 
-template <auto Method>
-void Call(typename HandlerOf<Method>::Class* element, TData& data, uint16_t index = 0) {
-  Fire(Link<Method>(element, index), data);
-}
+using test::Call;
 
 // Which branch an if-else took for the value: 1 true, 0 false, -1 none.
 int Branch(TElIf_else& test, TData value) {

@@ -22,14 +22,10 @@ using test::Source;
 using test::ToProbe;
 using RoutingTest = test::RuntimeTest;
 
-TData Int(int32_t v) { return TData::Integer(v); }
-TData Str(const char* v) { return TData::String(v); }
+using test::Int;
+using test::Str;
 
-// Calls an action point through the dispatcher, so tail calls run as in a scheme.
-template <auto Method>
-void Call(typename HandlerOf<Method>::Class* element, TData& data, uint16_t index = 0) {
-  Fire(Link<Method>(element, index), data);
-}
+using test::Call;
 
 template <auto Method>
 TData ReadValue(typename HandlerOf<Method>::Class* element, uint16_t index = 0) {
