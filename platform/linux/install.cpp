@@ -1,7 +1,10 @@
 #include "platform/linux/install.h"
 
 #include "platform/linux/linux_clock.h"
+#include "platform/linux/linux_registry.h"
+#include "platform/linux/linux_resolver.h"
 #include "platform/linux/linux_system.h"
+#include "platform/linux/x11_keyboard.h"
 #include "platform/services.h"
 
 namespace lumi::platform::linux_backend {
@@ -9,8 +12,15 @@ namespace lumi::platform::linux_backend {
 void Install() {
   static LinuxClock clock;
   static LinuxSystem system;
-  Current().clock = &clock;
-  Current().system = &system;
+  static LinuxRegistry registry(LinuxRegistry::DefaultConfigHome());
+  static LinuxKeyboard keyboard;
+  static LinuxResolver resolver;
+  Services& services = Current();
+  services.clock = &clock;
+  services.system = &system;
+  services.registry = &registry;
+  services.keyboard = &keyboard;
+  services.resolver = &resolver;
 }
 
 }  // namespace lumi::platform::linux_backend

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <string_view>
 #include <vector>
 
 namespace lumi::platform::linux_backend {
@@ -23,9 +24,23 @@ std::string ReadLink(const std::string& link) {
   }
 }
 
+// The kernel marks the executable of a process whose file was replaced or removed
+// since it started (an update while it runs) with " (deleted)". That process is still a
+// copy of the program at that path, so the mark goes, unless a file of that very name
+// exists.
+std::string ExecutableLink(const std::string& link) {
+  static constexpr std::string_view kDeleted = " (deleted)";
+  std::string path = ReadLink(link);
+  if (path.size() > kDeleted.size() && path.ends_with(kDeleted)) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0) path.resize(path.size() - kDeleted.size());
+  }
+  return path;
+}
+
 }  // namespace
 
-std::string LinuxSystem::ExecutablePath() { return ReadLink("/proc/self/exe"); }
+std::string LinuxSystem::ExecutablePath() { return ExecutableLink("/proc/self/exe"); }
 
 std::string LinuxSystem::ExecutableFolder() {
   std::string path = ExecutablePath();
@@ -57,7 +72,7 @@ std::vector<std::string> LinuxSystem::ProcessExecutables() {
   while (dirent* entry = readdir(proc)) {
     std::string pid = entry->d_name;
     if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) continue;
-    std::string exe = ReadLink("/proc/" + pid + "/exe");
+    std::string exe = ExecutableLink("/proc/" + pid + "/exe");
     if (exe.empty()) {
       std::ifstream comm("/proc/" + pid + "/comm");
       std::getline(comm, exe);

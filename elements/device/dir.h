@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/element.h"
+#include "runtime/event.h"
+
+namespace lumi {
+
+// The folder of the program's executable.
+class TElDir : public TElement {
+ public:
+  // Ends with "/", so a file name can be appended as it is; empty when unknown.
+  void OutFolder(TData& result, uint16_t index);
+};
+
+}  // namespace lumi

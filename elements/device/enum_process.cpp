@@ -1,0 +1,17 @@
+#include "elements/device/enum_process.h"
+
+#include <string>
+#include <vector>
+
+#include "platform/services.h"
+#include "platform/system.h"
+
+namespace lumi {
+
+void TElEnumProcess::Enum(TData& data, uint16_t) {
+  std::vector<std::string> executables = platform::Current().system->ProcessExecutables();
+  for (const std::string& exe : executables) FireString(OnProcess, exe);
+  TailNull(data, OnEnd);
+}
+
+}  // namespace lumi
