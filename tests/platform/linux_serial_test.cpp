@@ -1,0 +1,291 @@
+#include "platform/linux/linux_serial.h"
+
+// The kernel's terminal structures, to read back what the port set, speeds without a
+// classic code included; never together with <termios.h>.
+#include <asm/termbits.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/linux/serial_line.h"
+#include "platform/linux/serial_mode.h"
+
+namespace lumi::platform::linux_backend {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kMode9600[] = "baud=9600 parity=N data=8 stop=1 octs=off";
+
+std::string Mode(int baud, char parity = 'N') {
+  return "baud=" + std::to_string(baud) + " parity=" + parity + " data=8 stop=1 octs=off";
+}
+
+// A pseudo-terminal pair: the port opens the slave, the test reads the master.
+class Pty {
+ public:
+  Pty() {
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) return;
+    char name[128];
+    if (ptsname_r(master_, name, sizeof name) == 0) slave_ = name;
+  }
+  ~Pty() { HangUp(); }
+  Pty(const Pty&) = delete;
+  Pty& operator=(const Pty&) = delete;
+
+  const std::string& slave() const { return slave_; }
+  int master() const { return master_; }
+
+  void HangUp() {
+    if (master_ >= 0) close(master_);
+    master_ = -1;
+  }
+
+  // What arrived, up to `count` bytes; gives up after a quiet while instead of hanging.
+  std::string Read(size_t count) {
+    std::string got;
+    char buffer[256];
+    while (got.size() < count) {
+      pollfd ready{master_, POLLIN, 0};
+      if (poll(&ready, 1, 2000) <= 0) break;
+      ssize_t n = read(master_, buffer, std::min(sizeof buffer, count - got.size()));
+      if (n <= 0) break;
+      got.append(buffer, static_cast<size_t>(n));
+    }
+    return got;
+  }
+
+  // The line settings as the kernel holds them (ioctls on the master act on the slave).
+  termios2 Line() const {
+    termios2 line{};
+    EXPECT_EQ(ioctl(master_, TCGETS2, &line), 0);
+    return line;
+  }
+
+ private:
+  int master_ = -1;
+  std::string slave_;
+};
+
+class LinuxSerialTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = fs::path(::testing::TempDir()) /
+              ("lumi_serial_" + std::string(info->name()) + "_" + std::to_string(getpid()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_ / "ports");
+    ASSERT_FALSE(pty_.slave().empty());
+    Map(3, pty_.slave());
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  void Map(int number, const std::string& target) {
+    fs::path link = folder_ / "ports" / ("COM" + std::to_string(number));
+    fs::remove(link);
+    fs::create_symlink(target, link);
+  }
+  std::string Folder() const { return folder_.string() + "/"; }
+
+  fs::path folder_;
+  Pty pty_;
+};
+
+TEST_F(LinuxSerialTest, WritesExactlyTheBytesOnARawLine) {
+  LinuxSerial serial(Folder());
+  auto port = serial.Open(3, kMode9600, 10);
+  ASSERT_NE(port, nullptr);
+
+  EXPECT_EQ(port->Write("AT\r\n"), 4u);
+  EXPECT_EQ(pty_.Read(4), "AT\r\n");
+  // The frame bytes: every value, NUL and the high half included, goes as it is.
+  std::string frame("\x00\x7F\x80\xFF\n\r", 6);
+  EXPECT_EQ(port->Write(frame), 6u);
+  EXPECT_EQ(pty_.Read(6), frame);
+  EXPECT_EQ(port->Write(""), 0u);
+  EXPECT_TRUE(port->IsHealthy());
+
+  termios2 line = pty_.Line();
+  EXPECT_EQ(line.c_ospeed, 9600u);
+  EXPECT_EQ(line.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+  EXPECT_EQ(line.c_cflag & (CSTOPB | CRTSCTS | PARODD | CMSPAR), 0u);
+  EXPECT_NE(line.c_cflag & CLOCAL, 0u);
+  EXPECT_EQ(line.c_iflag & (IXON | IXOFF | ICRNL | INLCR), 0u);
+  EXPECT_EQ(line.c_oflag & OPOST, 0u);
+  EXPECT_EQ(line.c_lflag & (ICANON | ECHO | ISIG), 0u);
+}
+
+TEST_F(LinuxSerialTest, EveryListedSpeedIsSetAndReadBack) {
+  LinuxSerial serial(Folder());
+  for (int baud : {75, 110, 134, 150, 300, 600, 1200, 1800, 2400, 4800, 7200, 9600, 14400, 19200, 38400,
+                   57600, 115200}) {
+    auto port = serial.Open(3, Mode(baud), 10);
+    ASSERT_NE(port, nullptr) << baud;
+    termios2 line = pty_.Line();
+    EXPECT_EQ(line.c_ospeed, static_cast<speed_t>(baud));
+    EXPECT_EQ(line.c_ispeed, static_cast<speed_t>(baud));
+    EXPECT_EQ(port->Write("U"), 1u);
+    EXPECT_EQ(pty_.Read(1), "U") << baud;
+  }
+}
+
+TEST_F(LinuxSerialTest, ParityLetters) {
+  // A pseudo-terminal keeps the odd and stick flags but holds the enable flag off
+  // (it has no wire), so the flag word is checked on its own as well.
+  struct Case {
+    char letter;
+    tcflag_t flags;
+  };
+  LinuxSerial serial(Folder());
+  for (Case c : {Case{'N', 0}, Case{'O', PARENB | PARODD}, Case{'E', PARENB},
+                 Case{'M', PARENB | CMSPAR | PARODD}, Case{'S', PARENB | CMSPAR}}) {
+    auto mode = ParseSerialMode(Mode(9600, c.letter));
+    ASSERT_TRUE(mode);
+    tcflag_t word = LineControlFlags(*mode, CSTOPB | CRTSCTS | CS7 | PARENB | PARODD | CMSPAR | B9600);
+    EXPECT_EQ(word & (PARENB | PARODD | CMSPAR), c.flags) << c.letter;
+    EXPECT_EQ(word & (CSIZE | CSTOPB | CRTSCTS), static_cast<tcflag_t>(CS8)) << c.letter;
+    EXPECT_EQ(word & (CLOCAL | CREAD | CBAUD), static_cast<tcflag_t>(CLOCAL | CREAD | B9600)) << c.letter;
+
+    auto port = serial.Open(3, Mode(9600, c.letter), 10);
+    ASSERT_NE(port, nullptr) << c.letter;
+    EXPECT_EQ(pty_.Line().c_cflag & (PARODD | CMSPAR), c.flags & (PARODD | CMSPAR)) << c.letter;
+  }
+}
+
+TEST_F(LinuxSerialTest, RefusedSettingsDoNotOpen) {
+  LinuxSerial serial(Folder());
+  EXPECT_EQ(serial.Open(3, "baud=0 parity=N data=8 stop=1 octs=off", 10), nullptr);
+  EXPECT_EQ(serial.Open(3, "baud=-9600 parity=N data=8 stop=1 octs=off", 10), nullptr);
+  EXPECT_EQ(serial.Open(3, "baud=9600 parity=Q data=8 stop=1 octs=off", 10), nullptr);
+  EXPECT_EQ(serial.Open(3, "baud=9600 dtr=on", 10), nullptr);
+  // A refused open leaves the port free for the next one.
+  EXPECT_NE(serial.Open(3, kMode9600, 10), nullptr);
+}
+
+TEST_F(LinuxSerialTest, OnlyMappedTerminalsOpen) {
+  std::ofstream(folder_ / "plain.txt") << "not a device";
+  fs::create_directory(folder_ / "folder");
+  Map(5, (folder_ / "plain.txt").string());
+  Map(6, (folder_ / "folder").string());
+  Map(7, "/dev/null");  // a character device, but no terminal
+  Map(8, (folder_ / "gone").string());
+  std::ofstream(folder_ / "ports" / "COM9") << "a file in place of a link";
+  fs::create_directory(folder_ / "ports" / "COM10");
+
+  LinuxSerial serial(Folder());
+  for (int number : {0, -1, 4, 5, 6, 7, 8, 9, 10, 33, 256}) {
+    EXPECT_EQ(serial.Open(number, kMode9600, 10), nullptr) << number;
+  }
+  EXPECT_NE(serial.Open(3, kMode9600, 10), nullptr);
+  // The map folder is the whole map: no default table behind it.
+  EXPECT_EQ(serial.DevicePath(33), Folder() + "ports/COM33");
+  EXPECT_EQ(serial.DevicePath(0), "");
+}
+
+TEST_F(LinuxSerialTest, APortOpensOnlyOnceAtATime) {
+  LinuxSerial serial(Folder());
+  auto first = serial.Open(3, kMode9600, 10);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(serial.Open(3, kMode9600, 10), nullptr);
+  first.reset();
+  auto again = serial.Open(3, kMode9600, 10);
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(again->Write("x"), 1u);
+  EXPECT_EQ(pty_.Read(1), "x");
+}
+
+TEST_F(LinuxSerialTest, AHungUpLineFailsAndTheReturningDeviceOpensAgain) {
+  LinuxSerial serial(Folder());
+  auto port = serial.Open(3, kMode9600, 10);
+  ASSERT_NE(port, nullptr);
+  pty_.HangUp();
+
+  EXPECT_FALSE(port->IsHealthy());
+  EXPECT_FALSE(port->Write("AT\r\n").has_value());
+  EXPECT_FALSE(port->Write("").has_value());
+  port.reset();
+  // The device is gone: its node disappeared with the other side.
+  EXPECT_EQ(serial.Open(3, kMode9600, 10), nullptr);
+
+  Pty back;
+  ASSERT_FALSE(back.slave().empty());
+  Map(3, back.slave());
+  port = serial.Open(3, kMode9600, 10);
+  ASSERT_NE(port, nullptr);
+  EXPECT_EQ(port->Write("\x01\x81"), 2u);
+  EXPECT_EQ(back.Read(2), "\x01\x81");
+}
+
+TEST_F(LinuxSerialTest, AWriteToAFullLineEndsWithWhatWent) {
+  // Another descriptor of the same line fills it; the master reads nothing.
+  int filler = open(pty_.slave().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(filler, 0);
+  LinuxSerial serial(Folder());
+  auto port = serial.Open(3, kMode9600, 10);
+  ASSERT_NE(port, nullptr);
+  std::vector<char> block(4096, 'z');
+  size_t total = 0;
+  // The kernel moves bytes on to the other side in the background, so the line is
+  // full only once it stays unwritable for a while.
+  for (;;) {
+    ssize_t n = write(filler, block.data(), block.size());
+    if (n > 0) {
+      total += static_cast<size_t>(n);
+      ASSERT_LT(total, 64u << 20) << "the line never filled";
+      continue;
+    }
+    pollfd room{filler, POLLOUT, 0};
+    if (poll(&room, 1, 200) == 0) break;
+  }
+
+  auto written = port->Write("AB");
+  ASSERT_TRUE(written.has_value());
+  EXPECT_LT(*written, 2u);
+  EXPECT_TRUE(port->IsHealthy());
+  close(filler);
+}
+
+TEST_F(LinuxSerialTest, DefaultTableWithoutAMapFolder) {
+  fs::remove_all(folder_ / "ports");
+  fs::path root = folder_ / "root";
+  fs::create_directories(root / "dev");
+  fs::create_directories(root / "sys/class/tty/ttyS0");
+  fs::create_directories(root / "sys/class/tty/ttyS1");
+  std::ofstream(root / "sys/class/tty/ttyS0/type") << "4\n";  // a 16550A answered
+  std::ofstream(root / "sys/class/tty/ttyS1/type") << "0\n";  // reserved, nothing there
+  for (const char* name : {"ttyS0", "ttyS1", "ttyS2", "ttyUSB2", "ttyACM31"}) {
+    fs::create_symlink(pty_.slave(), root / "dev" / name);
+  }
+  LinuxSerial serial(Folder(), root.string());
+
+  EXPECT_EQ(serial.DevicePath(1), root.string() + "/dev/ttyS0");
+  EXPECT_EQ(serial.DevicePath(2), "");
+  EXPECT_EQ(serial.DevicePath(3), "");
+  EXPECT_EQ(serial.DevicePath(32), "");
+  EXPECT_EQ(serial.DevicePath(33), root.string() + "/dev/ttyUSB0");
+  EXPECT_EQ(serial.DevicePath(64), root.string() + "/dev/ttyUSB31");
+  EXPECT_EQ(serial.DevicePath(65), root.string() + "/dev/ttyACM0");
+  EXPECT_EQ(serial.DevicePath(96), root.string() + "/dev/ttyACM31");
+  EXPECT_EQ(serial.DevicePath(97), "");
+  EXPECT_EQ(serial.DevicePath(0), "");
+
+  for (int number : {1, 35, 96}) {
+    auto port = serial.Open(number, kMode9600, 10);
+    ASSERT_NE(port, nullptr) << number;
+    EXPECT_EQ(port->Write("k"), 1u);
+    EXPECT_EQ(pty_.Read(1), "k");
+  }
+  for (int number : {2, 3, 33, 97}) EXPECT_EQ(serial.Open(number, kMode9600, 10), nullptr) << number;
+}
+
+}  // namespace
+}  // namespace lumi::platform::linux_backend
