@@ -3,6 +3,7 @@
 #include "platform/linux/linux_clock.h"
 #include "platform/linux/linux_registry.h"
 #include "platform/linux/linux_resolver.h"
+#include "platform/linux/linux_serial.h"
 #include "platform/linux/linux_system.h"
 #include "platform/linux/x11_keyboard.h"
 #include "platform/services.h"
@@ -15,12 +16,14 @@ void Install() {
   static LinuxRegistry registry(LinuxRegistry::DefaultConfigHome());
   static LinuxKeyboard keyboard;
   static LinuxResolver resolver;
+  static LinuxSerial serial(system.ExecutableFolder());
   Services& services = Current();
   services.clock = &clock;
   services.system = &system;
   services.registry = &registry;
   services.keyboard = &keyboard;
   services.resolver = &resolver;
+  services.serial = &serial;
 }
 
 }  // namespace lumi::platform::linux_backend
