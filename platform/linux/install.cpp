@@ -1,5 +1,6 @@
 #include "platform/linux/install.h"
 
+#include "platform/linux/ini_profile.h"
 #include "platform/linux/linux_clock.h"
 #include "platform/linux/linux_registry.h"
 #include "platform/linux/linux_resolver.h"
@@ -17,6 +18,7 @@ void Install() {
   static LinuxKeyboard keyboard;
   static LinuxResolver resolver;
   static LinuxSerial serial(system.ExecutableFolder());
+  static IniProfile profile;
   Services& services = Current();
   services.clock = &clock;
   services.system = &system;
@@ -24,6 +26,7 @@ void Install() {
   services.keyboard = &keyboard;
   services.resolver = &resolver;
   services.serial = &serial;
+  services.profile = &profile;
 }
 
 }  // namespace lumi::platform::linux_backend

@@ -1,0 +1,319 @@
+#include "platform/linux/ini_profile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+#include "runtime/cp1251.h"
+
+namespace lumi::platform::linux_backend {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+class IniProfileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = fs::path(::testing::TempDir()) /
+              ("lumi-ini-" + std::string(info->name()) + "-" + std::to_string(getpid()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+  }
+
+  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+
+  void Put(const std::string& name, const std::string& bytes) {
+    std::ofstream(Path(name), std::ios::binary | std::ios::trunc) << bytes;
+  }
+
+  std::string Get(const std::string& name) const {
+    std::ifstream in(Path(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+
+  std::string Str(const std::string& name, const std::string& section, const std::string& key,
+                  size_t max = 2047) {
+    return profile_.ReadString(Path(name), section, key, "<none>", max);
+  }
+
+  static ino_t Inode(const std::string& path) {
+    struct stat info {};
+    stat(path.c_str(), &info);
+    return info.st_ino;
+  }
+
+  // Moves the time stamp back so the file counts as settled rather than just written.
+  void Age(const std::string& name, int seconds) {
+    fs::last_write_time(Path(name), fs::file_time_type::clock::now() - std::chrono::seconds(seconds));
+  }
+
+  fs::path folder_;
+  IniProfile profile_;
+};
+
+TEST_F(IniProfileTest, ReadsFilesAsWindowsToolsWriteThem) {
+  Put("a.ini",
+      "; written by hand\r\n"
+      "Stray=before any section\r\n"
+      "[ Main ]  text after the bracket\r\n"
+      "  Port = COM 3 \r\n"
+      "BaudRade\t=\t\"9600\"\r\n"
+      "Quoted='  padded  '\r\n"
+      "Half=\"open\r\n"
+      "Mixed=\"a'\r\n"
+      "# hash=is a key\r\n"
+      "  ;Pause=5\r\n"
+      "no equals sign\r\n"
+      "Empty=\r\n"
+      "Eq=a=b\r\n"
+      "PORT=second of two equal keys\r\n"
+      "[Unclosed\r\n"
+      "After=unclosed bracket\r\n"
+      "[main]\r\n"
+      "Pause=7\r\n");
+  EXPECT_EQ(Str("a.ini", "main", "port"), "COM 3");
+  EXPECT_EQ(Str("a.ini", "  MAIN\t", " Port "), "COM 3");
+  EXPECT_EQ(Str("a.ini", "Main", "BaudRade"), "9600");
+  EXPECT_EQ(Str("a.ini", "Main", "Quoted"), "  padded  ");
+  EXPECT_EQ(Str("a.ini", "Main", "Half"), "\"open");
+  EXPECT_EQ(Str("a.ini", "Main", "Mixed"), "\"a'");
+  EXPECT_EQ(Str("a.ini", "Main", "# hash"), "is a key");
+  EXPECT_EQ(Str("a.ini", "Main", "Eq"), "a=b");
+  EXPECT_EQ(Str("a.ini", "Main", "Empty"), "");
+  // A later section of the same name is invisible; comments are not keys.
+  EXPECT_EQ(Str("a.ini", "Main", "Pause"), "<none>");
+  EXPECT_EQ(Str("a.ini", "Main", "Stray"), "<none>");
+  EXPECT_EQ(Str("a.ini", "Main", "no equals sign"), "<none>");
+  // A line that opens a bracket without closing it is no header.
+  EXPECT_EQ(Str("a.ini", "Main", "After"), "unclosed bracket");
+  EXPECT_EQ(Str("a.ini", "Other", "Port"), "<none>");
+  EXPECT_EQ(Str("missing.ini", "Main", "Port"), "<none>");
+}
+
+TEST_F(IniProfileTest, CyrillicNamesMatchWithoutRegardToCase) {
+  Put("ru.ini", cp1251::FromUtf8("[Раздел Ёж]\r\nКлюч=Значение\r\n"));
+  EXPECT_EQ(Str("ru.ini", cp1251::FromUtf8("РАЗДЕЛ ЁЖ"), cp1251::FromUtf8("кЛЮЧ")),
+            cp1251::FromUtf8("Значение"));
+  EXPECT_EQ(Str("ru.ini", cp1251::FromUtf8("раздел ёж"), cp1251::FromUtf8("ключ")),
+            cp1251::FromUtf8("Значение"));
+  // Only letters fold: "Е" and "Ё" stay different names.
+  EXPECT_EQ(Str("ru.ini", cp1251::FromUtf8("Раздел Еж"), cp1251::FromUtf8("Ключ")), "<none>");
+}
+
+TEST_F(IniProfileTest, IntegersWrapAndStopAtTheFirstNonDigit) {
+  Put("n.ini",
+      "[n]\r\nminus=-1\r\nwrap=4294967297\r\nlead=42A\r\nletter=B\r\nplus=+5\r\n"
+      "quoted=\"  7\"\r\nempty=\r\nsign=-\r\nhigh=2147483648\r\nspace=1 2\r\n");
+  const std::string file = Path("n.ini");
+  EXPECT_EQ(profile_.ReadInteger(file, "n", "minus", 9), -1);
+  EXPECT_EQ(profile_.ReadInteger(file, "n", "wrap", 9), 1);
+  EXPECT_EQ(profile_.ReadInteger(file, "n", "lead", 9), 42);
+  EXPECT_EQ(profile_.ReadInteger(file, "n", "letter", 9), 0);
+  EXPECT_EQ(profile_.ReadInteger(file, "n", "plus", 9), 5);
+  EXPECT_EQ(profile_.ReadInteger(file, "n", "quoted", 9), 7);
+  EXPECT_EQ(profile_.ReadInteger(file, "n", "sign", 9), 0);
+  EXPECT_EQ(profile_.ReadInteger(file, "n", "high", 9), INT32_MIN);
+  EXPECT_EQ(profile_.ReadInteger(file, "n", "space", 9), 1);
+  EXPECT_EQ(profile_.ReadInteger(file, "n", "empty", 9), 9);
+  EXPECT_EQ(profile_.ReadInteger(file, "n", "missing", 9), 9);
+  EXPECT_EQ(profile_.ReadInteger(Path("none.ini"), "n", "minus", -5), -5);
+}
+
+TEST_F(IniProfileTest, BytesOfAnyKindAreKept) {
+  // NUL bytes, LF-only lines, a byte-order mark, no final line end.
+  Put("raw.ini", "\xEF\xBB\xBF[first]\nnul=a\0b\nnext=after nul\n[\xFF\x01]\n\x80=\xFE\nlast=1"s);
+  EXPECT_EQ(Str("raw.ini", "first", "nul"), "a\0b"s);
+  EXPECT_EQ(Str("raw.ini", "first", "next"), "after nul");
+  EXPECT_EQ(Str("raw.ini", "\xFF\x01", "\x80"), "\xFE");
+  EXPECT_EQ(Str("raw.ini", "\xFF\x01", "last"), "1");
+
+  const std::string big(1 << 20, 'x');
+  Put("big.ini", "[big]\r\nlong=" + big + "\r\nafter=2\r\n");
+  EXPECT_EQ(Str("big.ini", "big", "long"), std::string(2047, 'x'));
+  EXPECT_EQ(Str("big.ini", "big", "long", SIZE_MAX), big);
+  EXPECT_EQ(Str("big.ini", "big", "after"), "2");
+
+  std::mt19937 random(7);
+  std::string garbage(1 << 16, '\0');
+  for (char& c : garbage) c = static_cast<char>(random());
+  Put("garbage.ini", garbage);
+  (void)Str("garbage.ini", "a", "b");
+  EXPECT_TRUE(profile_.WriteString(Path("garbage.ini"), "added", "key", "value"));
+  EXPECT_EQ(Str("garbage.ini", "added", "key"), "value");
+  EXPECT_EQ(Get("garbage.ini").substr(0, garbage.size()), garbage);
+}
+
+TEST_F(IniProfileTest, ReadsAreCutToTheMaximumLength) {
+  Put("cut.ini", "[s]\r\nk=abcdef\r\n");
+  EXPECT_EQ(Str("cut.ini", "s", "k", 3), "abc");
+  EXPECT_EQ(Str("cut.ini", "s", "k", 0), "");
+  EXPECT_EQ(profile_.ReadString(Path("cut.ini"), "s", "missing", "fallback", 4), "fall");
+}
+
+TEST_F(IniProfileTest, WritingCreatesFileSectionAndKey) {
+  const std::string file = Path("new.ini");
+  EXPECT_TRUE(profile_.WriteString(file, "Main", "Port", "COM 1"));
+  EXPECT_EQ(Get("new.ini"), "[Main]\r\nPort=COM 1\r\n");
+  EXPECT_TRUE(profile_.WriteString(file, "Main", "Pause", "1"));
+  EXPECT_TRUE(profile_.WriteString(file, "0", "Signal", "0"));
+  EXPECT_TRUE(profile_.WriteString(file, "MAIN", "PORT", "COM 2"));
+  EXPECT_EQ(Get("new.ini"), "[Main]\r\nPort=COM 2\r\nPause=1\r\n[0]\r\nSignal=0\r\n");
+
+  // A new file gets the mode the umask allows, like any file the user creates.
+  const mode_t mask = umask(022);
+  umask(mask);
+  EXPECT_EQ(fs::status(file).permissions(), static_cast<fs::perms>(0666 & ~mask));
+}
+
+TEST_F(IniProfileTest, WritingLeavesEveryOtherLineAsItWas) {
+  Put("keep.ini",
+      "; top\n"
+      "[A]\n"
+      "  k1 = 1 \n"
+      "\n"
+      "; note\n"
+      "[B]\r\n"
+      "x=1\r\n"
+      "\r\n"
+      "[E]\n"
+      "; only a comment\n"
+      "[A]\n"
+      "k1=duplicate section\n"
+      "[C]\n"
+      "last=1");
+  const std::string file = Path("keep.ini");
+  EXPECT_TRUE(profile_.WriteString(file, "a", "K1", "2"));
+  EXPECT_TRUE(profile_.WriteString(file, "A", "new", "3"));
+  EXPECT_TRUE(profile_.WriteString(file, "E", "e", "4"));
+  EXPECT_TRUE(profile_.WriteString(file, "C", "z", " spaced "));
+  EXPECT_TRUE(profile_.WriteString(file, "D", "q", "\"quoted\""));
+  EXPECT_EQ(Get("keep.ini"),
+            "; top\n"
+            "[A]\n"
+            "k1=2\r\n"
+            "new=3\r\n"
+            "\n"
+            "; note\n"
+            "[B]\r\n"
+            "x=1\r\n"
+            "\r\n"
+            "[E]\n"
+            "e=4\r\n"
+            "; only a comment\n"
+            "[A]\n"
+            "k1=duplicate section\n"
+            "[C]\n"
+            "last=1\r\n"
+            "z= spaced \r\n"
+            "[D]\r\n"
+            "q=\"quoted\"\r\n");
+  // Values are written as they are and read by the usual rules.
+  EXPECT_EQ(Str("keep.ini", "C", "z"), "spaced");
+  EXPECT_EQ(Str("keep.ini", "D", "q"), "quoted");
+}
+
+TEST_F(IniProfileTest, WriteReplacesTheFileAtomicallyAndKeepsItsMode) {
+  Put("mode.ini", "[s]\r\nk=1\r\n");
+  const std::string file = Path("mode.ini");
+  fs::permissions(file, static_cast<fs::perms>(0640));
+  const ino_t before = Inode(file);
+  EXPECT_TRUE(profile_.WriteString(file, "s", "k", "2"));
+  EXPECT_NE(Inode(file), before);
+  EXPECT_EQ(fs::status(file).permissions(), static_cast<fs::perms>(0640));
+  // A value the key already has writes nothing at all.
+  const ino_t after = Inode(file);
+  EXPECT_TRUE(profile_.WriteString(file, "S", "K", "2"));
+  EXPECT_EQ(Inode(file), after);
+  // No temporary file stays behind.
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+
+  // A symbolic link is written through, not replaced.
+  fs::create_symlink("mode.ini", folder_ / "link.ini");
+  EXPECT_TRUE(profile_.WriteString(Path("link.ini"), "s", "k", "3"));
+  EXPECT_TRUE(fs::is_symlink(folder_ / "link.ini"));
+  EXPECT_EQ(Get("mode.ini"), "[s]\r\nk=3\r\n");
+}
+
+TEST_F(IniProfileTest, WritesThatCannotBeDoneChangeNothing) {
+  const std::string original = "[s]\r\nk=1\r\n";
+  Put("file.ini", original);
+  const std::string file = Path("file.ini");
+  // Parent is a regular file, folder missing, target is a folder.
+  EXPECT_FALSE(profile_.WriteString(file + "/inner.ini", "s", "k", "2"));
+  EXPECT_FALSE(profile_.WriteString(Path("no/such/folder.ini"), "s", "k", "2"));
+  fs::create_directory(folder_ / "dir.ini");
+  EXPECT_FALSE(profile_.WriteString(Path("dir.ini"), "s", "k", "2"));
+  EXPECT_FALSE(profile_.WriteString("", "s", "k", "2"));
+  // What would forge other lines or read back as something else.
+  EXPECT_FALSE(profile_.WriteString(file, "s", "k", "2\r\n[t]"));
+  EXPECT_FALSE(profile_.WriteString(file, "s", "k", "2\n"));
+  EXPECT_FALSE(profile_.WriteString(file, "s\n", "k", "2"));
+  EXPECT_FALSE(profile_.WriteString(file, "s]x", "k", "2"));
+  EXPECT_FALSE(profile_.WriteString(file, "s", "a=b", "2"));
+  EXPECT_FALSE(profile_.WriteString(file, "s", ";k", "2"));
+  EXPECT_FALSE(profile_.WriteString(file, "s", " [k", "2"));
+  EXPECT_EQ(Get("file.ini"), original);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
+  EXPECT_FALSE(fs::exists(folder_ / "dir.ini" / "k"));
+}
+
+TEST_F(IniProfileTest, HandEditsAreSeenByTheNextRead) {
+  const std::string file = Path("edit.ini");
+  // Just written: an edit in the same clock tick keeps size and time stamp.
+  Put("edit.ini", "[s]\r\nk=1\r\n");
+  EXPECT_EQ(Str("edit.ini", "s", "k"), "1");
+  Put("edit.ini", "[s]\r\nk=2\r\n");
+  EXPECT_EQ(Str("edit.ini", "s", "k"), "2");
+
+  // A settled file: a new time stamp, a new size, a new file under the same name.
+  Age("edit.ini", 100);
+  EXPECT_EQ(Str("edit.ini", "s", "k"), "2");
+  EXPECT_EQ(Str("edit.ini", "s", "k"), "2");
+  Put("edit.ini", "[s]\r\nk=3\r\n");
+  Age("edit.ini", 50);
+  EXPECT_EQ(Str("edit.ini", "s", "k"), "3");
+  const auto stamp = fs::last_write_time(file);
+  Put("edit.ini", "[s]\r\nk=44\r\n");
+  fs::last_write_time(file, stamp);
+  EXPECT_EQ(Str("edit.ini", "s", "k"), "44");
+  Put("other.ini", "[s]\r\nk=55\r\n");
+  fs::last_write_time(Path("other.ini"), stamp);
+  fs::rename(Path("other.ini"), file);
+  EXPECT_EQ(Str("edit.ini", "s", "k"), "55");
+  EXPECT_EQ(profile_.ReadInteger(file, "s", "k", 0), 55);
+
+  // Our own write, and the file vanishing.
+  EXPECT_TRUE(profile_.WriteString(file, "s", "k", "66"));
+  EXPECT_EQ(profile_.ReadInteger(file, "s", "k", 0), 66);
+  fs::remove(file);
+  EXPECT_EQ(Str("edit.ini", "s", "k"), "<none>");
+}
+
+TEST_F(IniProfileTest, ManyFilesStayCorrectPastTheCacheSize) {
+  for (int round = 0; round < 2; ++round) {
+    for (int i = 0; i < 40; ++i) {
+      const std::string name = "f" + std::to_string(i) + ".ini";
+      if (round == 0) {
+        ASSERT_TRUE(profile_.WriteString(Path(name), "s", "k", std::to_string(i)));
+      }
+      EXPECT_EQ(profile_.ReadInteger(Path(name), "s", "k", -1), i);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace lumi::platform::linux_backend
