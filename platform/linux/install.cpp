@@ -2,6 +2,9 @@
 
 #include "platform/linux/ini_profile.h"
 #include "platform/linux/linux_clock.h"
+#include "platform/linux/linux_drives.h"
+#include "platform/linux/linux_memory.h"
+#include "platform/linux/linux_processors.h"
 #include "platform/linux/linux_registry.h"
 #include "platform/linux/linux_resolver.h"
 #include "platform/linux/linux_serial.h"
@@ -19,6 +22,9 @@ void Install() {
   static LinuxResolver resolver;
   static LinuxSerial serial(system.ExecutableFolder());
   static IniProfile profile;
+  static LinuxProcessors processors;
+  static LinuxMemory memory;
+  static LinuxDrives drives(system.ExecutableFolder());
   Services& services = Current();
   services.clock = &clock;
   services.system = &system;
@@ -27,6 +33,9 @@ void Install() {
   services.resolver = &resolver;
   services.serial = &serial;
   services.profile = &profile;
+  services.processors = &processors;
+  services.memory = &memory;
+  services.drives = &drives;
 }
 
 }  // namespace lumi::platform::linux_backend
