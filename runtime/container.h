@@ -5,11 +5,10 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/edit_multi.h"
 #include "runtime/element.h"
 
 namespace lumi {
-
-class TElEditMulti;
 
 // A scheme: owns a fixed set of elements, creates them in order (each set up right
 // after its creation), links their points, and destroys them in reverse order.
