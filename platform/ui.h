@@ -116,6 +116,8 @@ class ControlEvents {
   virtual void MouseDown(MouseButton, Point) {}
   virtual void MouseMove(int32_t /*held*/, Point) {}
   virtual void MouseUp(MouseButton, Point) {}
+  // The pointer left the control (a flat picture button drops its hover look).
+  virtual void MouseLeave() {}
   virtual void Wheel(int32_t /*delta, 120 a notch*/) {}
   virtual void FocusIn() {}
   virtual void FocusOut() {}

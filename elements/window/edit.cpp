@@ -1,0 +1,16 @@
+#include "elements/window/edit.h"
+
+namespace lumi {
+
+void TElEdit::ApplyOwn() {
+  if (PlatformControl() != nullptr) PlatformControl()->SetText(Text);
+}
+
+void TElEdit::SetText(TData& data, uint16_t) {
+  Text = PullString(data, InText, lumi::Text());
+  ApplyOwn();
+}
+
+void TElEdit::TextChanged(const std::string& text) { Text = text; }
+
+}  // namespace lumi
