@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace lumi {
 
@@ -17,6 +19,22 @@ struct CalendarTime {
   int32_t day_of_week = 0;  // 0 = Sunday; filled by ValueToCalendar and the clocks
 
   bool operator==(const CalendarTime&) const = default;
+};
+
+// The names a date picture can show, as Windows-1251 texts; English unless the clock
+// gives the user's own.
+struct DateNames {
+  std::array<std::string, 12> months = {"January",   "February", "March",    "April",
+                                        "May",       "June",     "July",     "August",
+                                        "September", "October",  "November", "December"};
+  std::array<std::string, 12> short_months = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                              "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  // Indexed by CalendarTime::day_of_week: 0 = Sunday.
+  std::array<std::string, 7> days = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                     "Thursday", "Friday", "Saturday"};
+  std::array<std::string, 7> short_days = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  std::string am = "AM";
+  std::string pm = "PM";
 };
 
 // Date-time values are days: 1 January of year 1 (proleptic Gregorian), 00:00, is

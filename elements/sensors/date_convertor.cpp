@@ -1,6 +1,11 @@
 #include "elements/sensors/date_convertor.h"
 
+#include "platform/clock.h"
+#include "platform/services.h"
+
 namespace lumi {
+
+TElDateConvertor::TElDateConvertor() : Names(platform::Current().clock->Names()) {}
 
 void TElDateConvertor::Convert(TData& data, uint16_t) {
   last_value_ = PullReal(data, InDateTime, 0.0);

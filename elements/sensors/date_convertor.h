@@ -13,7 +13,9 @@ namespace lumi {
 class TElDateConvertor : public TElement {
  public:
   Text Format;
-  DateNames Names;  // the platform layer puts the locale's names here
+  DateNames Names;  // the clock's, at creation: the user's locale
+
+  TElDateConvertor();
   TEl_Event InDateTime;
   TEl_Event OnResult;
 

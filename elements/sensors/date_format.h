@@ -1,26 +1,11 @@
 #pragma once
 
-#include <array>
 #include <string_view>
 
 #include "runtime/data.h"
 #include "runtime/date_time.h"
 
 namespace lumi {
-
-// The names a date picture can show, as Windows-1251 texts. English until the
-// platform layer fills them from the user's locale.
-struct DateNames {
-  std::array<Text, 12> months = {"January", "February", "March",     "April",   "May",      "June",
-                                 "July",    "August",   "September", "October", "November", "December"};
-  std::array<Text, 12> short_months = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  // Indexed by CalendarTime::day_of_week: 0 = Sunday.
-  std::array<Text, 7> days = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-  std::array<Text, 7> short_days = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-  Text am = "AM";
-  Text pm = "PM";
-};
 
 // Formats a date and time by a picture in the manner of the Windows date and time
 // formatters:
