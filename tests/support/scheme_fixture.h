@@ -1,0 +1,59 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/headless/headless_ui.h"
+#include "platform/headless/virtual_loop.h"
+#include "platform/linux/ini_profile.h"
+#include "platform/services.h"
+#include "runtime/cp1251.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/runtime_fixture.h"
+
+namespace lumi::test {
+
+// What a scheme needs around it: the headless window system, virtual time, fake
+// sensors and serial ports, and a real ini file in a folder of its own that stands for
+// the program's folder.
+class SchemeTest : public RuntimeTest {
+ protected:
+  void SetUp() override {
+    RuntimeTest::SetUp();
+    folder = std::filesystem::path(::testing::TempDir()) /
+             ("scheme-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+              std::to_string(::getpid()));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    system.executable_folder = folder.string() + "/";
+    auto& services = platform::Current();
+    services.ui = &ui;
+    services.loop = &loop;
+    services.profile = &profile;
+    services.serial = &serial;
+    services.processors = &processors;
+    services.memory = &memory;
+    services.drives = &drives;
+  }
+  void TearDown() override {
+    RuntimeTest::TearDown();
+    std::filesystem::remove_all(folder);
+  }
+
+  std::string SettingsPath() const { return (folder / "Settings.ini").string(); }
+  static Text Cp(const char* utf8) { return cp1251::FromUtf8(utf8); }
+
+  std::filesystem::path folder;
+  platform::headless::HeadlessUi ui;
+  platform::headless::VirtualLoop loop;
+  platform::linux_backend::IniProfile profile;
+  FakeSerial serial;
+  FakeProcessors processors;
+  FakeMemory memory;
+  FakeDrives drives;
+};
+
+}  // namespace lumi::test
