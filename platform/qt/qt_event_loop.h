@@ -1,0 +1,44 @@
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "platform/event_loop.h"
+
+class QObject;
+class QTimer;
+
+namespace lumi::platform::qt_backend {
+
+// The program's loop on the Qt event loop. Make it after the QApplication, on the
+// thread that runs it; only Post and Quit may be called from other threads.
+class QtEventLoop final : public EventLoop {
+ public:
+  QtEventLoop();
+  ~QtEventLoop() override;
+  QtEventLoop(const QtEventLoop&) = delete;
+  QtEventLoop& operator=(const QtEventLoop&) = delete;
+
+  TimerId StartTimer(uint32_t interval_ms, std::function<void()> tick) override;
+  void StopTimer(TimerId id) override;
+  void Post(std::function<void()> task) override;
+  // A Quit that came before Run makes Run return at once.
+  void Run() override;
+  void Quit() override;
+  int64_t NowMs() override;
+
+  size_t RunningTimers() const { return timers_.size(); }
+
+ private:
+  // Owns the timers and receives the posted tasks; gone with the loop, so tasks
+  // posted to a destroyed loop are dropped.
+  std::unique_ptr<QObject> context_;
+  std::map<TimerId, QTimer*> timers_;
+  TimerId last_id_ = 0;
+  std::atomic<bool> running_ = false;
+  std::atomic<bool> quit_requested_ = false;
+};
+
+}  // namespace lumi::platform::qt_backend
