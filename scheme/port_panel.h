@@ -1,0 +1,40 @@
+#pragma once
+
+#include "runtime/container.h"
+
+namespace lumi {
+
+class TElCOM;
+class TElComboBox;
+class TElGroupBox;
+class TElMultiElement;
+
+// The port, speed and pause lists, the serial port of the indicator unit and the
+// "Main" section of the settings file.
+//   Work[0]     scan the ports and fill the port list
+//   Work[1]     read "Port" and select it
+//   Work[2]     read "BaudRade" and select it
+//   Work[3]     read "Pause", select it and report the cycle interval
+//   Work[4]     send a one-character text: Open, then Write
+//   InData[0]   settings-file path
+//   OnEvent[0]  cycle interval in milliseconds
+class TClassChildGroupBox_E10834 : public Container {
+ public:
+  explicit TClassChildGroupBox_E10834(TElement* parent);
+
+  TElGroupBox* Box() const { return box_; }
+  TElComboBox* PortList() const { return port_list_; }
+  TElComboBox* SpeedList() const { return speed_list_; }
+  TElComboBox* PauseList() const { return pause_list_; }
+  TElCOM* Port() const { return com_; }
+
+ private:
+  TElGroupBox* box_ = nullptr;
+  TElComboBox* port_list_ = nullptr;
+  TElComboBox* speed_list_ = nullptr;
+  TElComboBox* pause_list_ = nullptr;
+  TElCOM* com_ = nullptr;
+};
+using PortPanel = TClassChildGroupBox_E10834;
+
+}  // namespace lumi

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "runtime/container.h"
+
+namespace lumi {
+
+// Takes one sample of processor load and memory status for every channel of a cycle to
+// compare against.
+//   Work[0]     take a fresh sample
+//   OutVar[0]   processor load in percent (all processors)
+//   OutVar[1,3] total physical memory, OutVar[2,4] available physical memory,
+//   OutVar[5,7] total page file, OutVar[6,8] available page file (megabytes)
+class TClassMultiElement_E18370 : public Container {
+ public:
+  explicit TClassMultiElement_E18370(TElement* parent);
+};
+using SensorHub = TClassMultiElement_E18370;
+
+}  // namespace lumi

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "runtime/container.h"
+
+namespace lumi {
+
+// Finds the settings file beside the executable and drives the start-up by whether it
+// was there.
+//   Work[0]          build the path and test for the file
+//   OutVar[0..5]     the full path, one point per reader
+//   OnEvent[0]       file missing: write the defaults
+//   OnEvent[1..3]    read "Port", "BaudRade", "Pause"
+//   OnEvent[4]       file was missing: enter setup mode
+//   OnEvent[5]       file was there: enter work mode
+//   OnEvent[6]       file was there: start the hide-to-tray delay
+class TClassMultiElement_E39B80 : public Container {
+ public:
+  static constexpr int kPathReaders = 6;
+
+  explicit TClassMultiElement_E39B80(TElement* parent);
+};
+using SettingsLocator = TClassMultiElement_E39B80;
+
+}  // namespace lumi
