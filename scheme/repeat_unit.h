@@ -1,0 +1,41 @@
+#pragma once
+
+#include "elements/compute/hub.h"
+#include "elements/window/timer.h"
+#include "runtime/container.h"
+
+namespace lumi {
+
+// Press-and-hold for the + and - buttons of the threshold panels: one step at once,
+// then, after a second, a step every 50 ms until the button is released.
+//
+// Work[0] / Work[1]: + pressed / released; OnEvent[0] a step up.
+// Work[2] / Work[3]: - pressed / released; OnEvent[1] a step down.
+class TClassMultiElement_14EF2B8 : public Container {
+ public:
+  static constexpr uint32_t kDelayMs = 1000;
+  static constexpr uint32_t kRepeatMs = 50;
+
+  explicit TClassMultiElement_14EF2B8(TElement* parent);
+
+  TElEditMulti* edit;
+  TElTimer* up_delay;
+  TElTimer* up_repeater;
+  TElTimer* down_delay;
+  TElTimer* down_repeater;
+  TElHub* up_press;
+  TElHub* up_release;
+  TElHub* down_press;
+  TElHub* down_release;
+};
+using RepeatUnit = TClassMultiElement_14EF2B8;
+
+// The six other threshold panels each hold an identical unit.
+using TClassMultiElement_DFD00C = TClassMultiElement_14EF2B8;
+using TClassMultiElement_DEF24C = TClassMultiElement_14EF2B8;
+using TClassMultiElement_DECDB0 = TClassMultiElement_14EF2B8;
+using TClassMultiElement_DE6DEC = TClassMultiElement_14EF2B8;
+using TClassMultiElement_DA7550 = TClassMultiElement_14EF2B8;
+using TClassMultiElement_D9C17C = TClassMultiElement_14EF2B8;
+
+}  // namespace lumi
