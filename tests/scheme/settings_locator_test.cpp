@@ -18,31 +18,10 @@ namespace {
 
 using test::Probe;
 
-// The program's folder as the file system sees it.
-class RealFiles final : public platform::System {
- public:
-  std::string folder;
-  std::string ExecutablePath() override { return folder + "lumiscope"; }
-  std::string ExecutableFolder() override { return folder; }
-  std::string WindowsFolder() override { return "/etc"; }
-  std::string SystemFolder() override { return "/usr/lib"; }
-  std::string TempFolder() override { return "/tmp/"; }
-  platform::FileKind KindOf(const std::string& path) override {
-    std::error_code ec;
-    auto status = std::filesystem::status(path, ec);
-    if (std::filesystem::is_directory(status)) return platform::FileKind::Folder;
-    if (std::filesystem::exists(status)) return platform::FileKind::File;
-    return platform::FileKind::Missing;
-  }
-  std::vector<std::string> ProcessExecutables() override { return {}; }
-};
-
 class SettingsLocatorTest : public test::SchemeTest {
  protected:
   void SetUp() override {
     SchemeTest::SetUp();
-    files.folder = folder.string() + "/";
-    platform::Current().system = &files;
     locator.SetCreator(CreatorOf<SettingsLocator>());
     locator.OnEvent.Resize(7);
     // As the main scheme does: event 0 saves the built-in text to the located path.
@@ -64,7 +43,6 @@ class SettingsLocatorTest : public test::SchemeTest {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
-  RealFiles files;
   TElStrList defaults;
   Probe events;
   TElMultiElement locator;

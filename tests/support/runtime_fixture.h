@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -19,16 +20,25 @@ class FixedClock final : public platform::Clock {
   CalendarTime LocalTime() override { return now; }
 };
 
+// The program's folder as the test chooses it, files as the file system sees them, and
+// the processes the test says are running.
 class FakeSystem final : public platform::System {
  public:
   std::string executable_folder = "/opt/lumiscope/";
+  std::vector<std::string> processes;
   std::string ExecutablePath() override { return executable_folder + "lumiscope"; }
   std::string ExecutableFolder() override { return executable_folder; }
   std::string WindowsFolder() override { return "/etc"; }
   std::string SystemFolder() override { return "/usr/lib"; }
   std::string TempFolder() override { return "/tmp/"; }
-  platform::FileKind KindOf(const std::string&) override { return platform::FileKind::Missing; }
-  std::vector<std::string> ProcessExecutables() override { return {}; }
+  platform::FileKind KindOf(const std::string& path) override {
+    std::error_code error;
+    auto status = std::filesystem::status(path, error);
+    if (std::filesystem::is_directory(status)) return platform::FileKind::Folder;
+    if (std::filesystem::exists(status)) return platform::FileKind::File;
+    return platform::FileKind::Missing;
+  }
+  std::vector<std::string> ProcessExecutables() override { return processes; }
 };
 
 // Collects message boxes instead of showing them.

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <memory>
+
+#include "elements/compute/array_rw.h"
+#include "elements/compute/convertor.h"
+#include "elements/compute/do_data.h"
+#include "elements/compute/get_index_data.h"
+#include "elements/compute/hub.h"
+#include "elements/compute/if_else.h"
+#include "elements/compute/index_to_chanel.h"
+#include "elements/compute/memory.h"
+#include "elements/compute/str_list.h"
+#include "elements/compute/switch_element.h"
+#include "elements/device/ini.h"
+#include "elements/window/bit_btn.h"
+#include "elements/window/bitmap_array.h"
+#include "elements/window/combo_box.h"
+#include "elements/window/main_form.h"
+#include "elements/window/timer.h"
+#include "runtime/container.h"
+#include "runtime/multi_element.h"
+
+namespace lumi {
+
+// The whole program: the main window, every control and child scheme in it, the
+// settings file readers and writer, the work cycle and the two modes.
+//
+// Built with the dispatchers still off; Start shows the window, switches them on and
+// lets the window's create event run the start-up (single-instance check, port scan,
+// settings file, setup or work mode).
+class TClassMainForm_E204FC : public Container {
+ public:
+  static constexpr int kEventTypes = 11;
+  static constexpr int kChannels = 14;
+  static constexpr uint32_t kHideDelayMs = 10;
+
+  TClassMainForm_E204FC();
+
+  void Start();
+
+  TElMainForm* form;
+
+  // Child schemes, each reached through its outer side.
+  TElMultiElement* lamp_group;
+  TElMultiElement* selection_panel;
+  TElMultiElement* cpu_load_panel;  // condition panel of event type 0
+  TElMultiElement* button_frame;
+  TElMultiElement* port_panel;
+  TElMultiElement* guard;
+  TElMultiElement* locator;
+  TElMultiElement* change_collector;
+  TElMultiElement* sensor_hub;
+  TElMultiElement* sequencer;
+  TElMultiElement* frame_builder;
+  TElMultiElement* condition_selector;
+  TElMultiElement* mode_geometry;
+
+  TElBitBtn* setup_button;
+  TElBitBtn* about_button;
+  TElBitBtn* exit_button;
+  TElBitBtn* debug_button;
+  TElBitBtn* work_button;
+  TElComboBox* event_list;
+
+  TElini* signal_read;
+  TElini* var1_read;
+  TElini* var2_read;
+  TElini* writer;
+  TElMemory* current_channel;
+  TElMemory* mode;  // 1 setup, 0 work, empty before the first mode
+  TElMemory* var1;
+  TElMemory* var2;
+  TElIndexToChanel* var1_router;
+  TElIndexToChanel* var2_router;
+  TElGetIndexData* state_selector;
+  TElGetIndexData* text_selector;
+  TElGetIndexData* var1_selector;  // the Var1 each panel holds, for the writer
+  TElGetIndexData* var2_selector;  // the Var2 each panel holds, for the writer
+  TElGetIndexData* key_selector;
+  TElGetIndexData* value_selector;
+  TElTimer* cycle_timer;
+  TElTimer* hide_delay;
+  TElIf_else* mode_check;
+  TElConvertor* first_to_value;
+  TElConvertor* first_to_char;
+  TElConvertor* second_to_value;
+  TElConvertor* second_to_char;
+  TElBitmapArray* setup_faces;
+  TElArrayRW* setup_face;
+  TElStrList* default_text;
+  TElSwitch* debug_switch;
+};
+using MainScheme = TClassMainForm_E204FC;
+
+}  // namespace lumi

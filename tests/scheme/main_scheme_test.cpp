@@ -1,0 +1,220 @@
+#include "scheme/main_scheme.h"
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "elements/compute/counter.h"
+#include "resources/resources.h"
+#include "scheme/channel_sequencer.h"
+#include "scheme/cpu_load_panel.h"
+#include "scheme/selection_panel.h"
+#include "tests/support/scheme_fixture.h"
+
+namespace lumi {
+namespace {
+
+using platform::MouseButton;
+
+class MainSchemeTest : public test::SchemeTest {
+ protected:
+  void SetUp() override {
+    SchemeTest::SetUp();
+    system.processes = {system.ExecutablePath()};
+  }
+  void TearDown() override {
+    scheme.reset();
+    SchemeTest::TearDown();
+  }
+
+  void StartProgram() {
+    scheme = std::make_unique<MainScheme>();
+    scheme->Start();
+    loop.AdvanceBy(0);
+    greeting = serial.WrittenTo(1).size();  // the port scan says "AT" first
+  }
+  void WriteDefaults() { std::ofstream(SettingsPath(), std::ios::binary) << resources::Text("Str1"); }
+  std::string FileText() const {
+    std::ifstream in(SettingsPath(), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  // Bytes written to the indicator unit since the start-up greeting.
+  std::string Frames() const { return serial.WrittenTo(1).substr(greeting); }
+  std::string LastFrame() const {
+    const std::string all = Frames();
+    return all.size() >= 2 ? all.substr(all.size() - 2) : std::string();
+  }
+  // One whole cycle: the tick, fourteen steps, the frame.
+  void RunCycle() { loop.AdvanceBy(1000); }
+  void Click(TElWin* control) {
+    ASSERT_TRUE(ui.PressMouse(control->PlatformControl(), MouseButton::Left, {5, 5}));
+    ASSERT_TRUE(ui.ReleaseMouse(control->PlatformControl(), MouseButton::Left, {5, 5}));
+  }
+  int32_t SequencerCount() const {
+    auto* inner = static_cast<ChannelSequencer*>(scheme->sequencer->Inner()->container);
+    TData count;
+    inner->Counter()->OutCount(count, 0);
+    return count.AsInteger();
+  }
+  CpuLoadPanel& Cpu() const {
+    return *static_cast<CpuLoadPanel*>(scheme->cpu_load_panel->Inner()->container);
+  }
+
+  static std::string Bytes(unsigned char first, unsigned char second) {
+    return std::string{static_cast<char>(first), static_cast<char>(second)};
+  }
+
+  std::unique_ptr<MainScheme> scheme;
+  size_t greeting = 0;
+};
+
+TEST_F(MainSchemeTest, FirstStartWritesTheDefaultsAndOpensInSetupMode) {
+  StartProgram();
+  EXPECT_EQ(FileText(), resources::Text("Str1"));
+  EXPECT_EQ(scheme->form->Width, 554);
+  EXPECT_EQ(scheme->form->Height, 614);
+  auto* selection = static_cast<SelectionPanel*>(scheme->selection_panel->Inner()->container);
+  EXPECT_TRUE(selection->radios[0]->IsChecked());
+  EXPECT_FALSE(scheme->setup_button->Enabled);
+  EXPECT_TRUE(scheme->debug_button->Visible);
+  EXPECT_FALSE(scheme->cycle_timer->IsEnabled());
+  // Channel 0 was evaluated for the user to see: its type is in the list.
+  EXPECT_EQ(scheme->event_list->Selected(), 0);
+  EXPECT_TRUE(Cpu().plus_button->Visible);
+  EXPECT_EQ(Cpu().value_edit->Text, "7");
+
+  loop.AdvanceBy(3000);
+  EXPECT_EQ(Frames(), "");  // setup mode sends nothing
+}
+
+TEST_F(MainSchemeTest, LaterStartRunsTheCycleInWorkMode) {
+  WriteDefaults();
+  StartProgram();
+  EXPECT_EQ(scheme->form->Width, 287);
+  EXPECT_EQ(scheme->form->Height, 544);
+  EXPECT_TRUE(scheme->setup_button->Enabled);
+  EXPECT_FALSE(scheme->debug_button->Visible);
+  EXPECT_TRUE(scheme->cycle_timer->IsEnabled());
+
+  loop.AdvanceBy(1000 + 14 * 10 - 1);
+  EXPECT_EQ(Frames().size(), 0u);  // the frame waits for the fourteenth step
+  loop.AdvanceBy(11);
+  EXPECT_EQ(Frames().size(), 2u);
+}
+
+TEST_F(MainSchemeTest, DefaultSettingsMakeABarGraphOfTheLoad) {
+  WriteDefaults();
+  StartProgram();
+  processors.SetLoad(0);
+  RunCycle();
+  RunCycle();
+  EXPECT_EQ(LastFrame(), Bytes(0x00, 0x80));
+  processors.SetLoad(50);  // thresholds 7..49 lie below
+  RunCycle();
+  RunCycle();
+  EXPECT_EQ(LastFrame(), Bytes(0x7F, 0x80));
+  processors.SetLoad(100);  // even the 99 of channel 13
+  RunCycle();
+  RunCycle();
+  EXPECT_EQ(LastFrame(), Bytes(0x7F, 0xFF));
+}
+
+TEST_F(MainSchemeTest, ThresholdsOutsideTheRangeAreAlwaysOrNeverMet) {
+  WriteDefaults();
+  profile.WriteString(SettingsPath(), "0", "Var1", "-1");
+  profile.WriteString(SettingsPath(), "7", "Var1", "100");
+  StartProgram();
+  processors.SetLoad(0);
+  RunCycle();
+  RunCycle();
+  EXPECT_EQ(LastFrame(), Bytes(0x01, 0x80));
+  processors.SetLoad(100);
+  RunCycle();
+  RunCycle();
+  EXPECT_EQ(LastFrame(), Bytes(0x7F, 0xFE));
+}
+
+TEST_F(MainSchemeTest, SetupModeInterruptsTheCycleWhichLaterContinues) {
+  WriteDefaults();
+  StartProgram();
+  loop.AdvanceBy(1000 + 3 * 10 + 5);  // channels 0..3 evaluated
+  ASSERT_EQ(SequencerCount(), 4);
+  Click(scheme->setup_button);
+  EXPECT_EQ(scheme->form->Width, 554);
+  loop.AdvanceBy(2000);
+  EXPECT_EQ(SequencerCount(), 4);
+  EXPECT_EQ(Frames(), "");
+
+  Click(scheme->work_button);
+  loop.AdvanceBy(1000);  // the tick evaluates channel 4 at once
+  EXPECT_EQ(SequencerCount(), 5);
+  loop.AdvanceBy(9 * 10);  // channels 5..13
+  EXPECT_EQ(SequencerCount(), 14);
+  EXPECT_EQ(Frames(), "");
+  loop.AdvanceBy(10);  // the step after the last channel sends the frame
+  EXPECT_EQ(SequencerCount(), 0);
+  EXPECT_EQ(Frames().size(), 2u);
+}
+
+TEST_F(MainSchemeTest, OnlyAParameterChangeWritesTheChannel) {
+  StartProgram();  // setup mode on channel 0
+  const std::string defaults = FileText();
+  ASSERT_TRUE(ui.PickItem(scheme->event_list->PlatformControl(), 4));
+  EXPECT_EQ(FileText(), defaults);
+  EXPECT_FALSE(Cpu().plus_button->Visible);  // panel 4 is not built yet, none is shown
+
+  ASSERT_TRUE(ui.PickItem(scheme->event_list->PlatformControl(), 0));
+  Click(Cpu().plus_button);
+  const std::string file = FileText();
+  EXPECT_NE(file.find("[0]\r\nSignal=0\r\nVar1=8\r\nVar2=C\r\n"), std::string::npos) << file;
+  EXPECT_EQ(profile.ReadInteger(SettingsPath(), "0", "Var1", -5), 8);
+  // Other channels stay as they were.
+  EXPECT_NE(file.find("[1]\r\nSignal=0\r\nVar1=14\r\n"), std::string::npos);
+}
+
+TEST_F(MainSchemeTest, PickingAnIndicatorInSetupModeShowsAndWritesThatChannel) {
+  WriteDefaults();
+  StartProgram();
+  processors.SetLoad(100);
+  RunCycle();
+  RunCycle();
+  ASSERT_EQ(LastFrame(), Bytes(0x7F, 0xFF));
+  Click(scheme->setup_button);
+  auto* selection = static_cast<SelectionPanel*>(scheme->selection_panel->Inner()->container);
+  ASSERT_TRUE(ui.SelectRadio(selection->radios[2]->PlatformControl()));
+  EXPECT_EQ(Cpu().value_edit->Text, "21");
+  processors.SetLoad(0);
+  loop.AdvanceBy(3000);
+  EXPECT_EQ(LastFrame(), Bytes(0x7F, 0xFF));  // nothing sent, the lamps stay
+
+  Click(Cpu().minus_button);
+  EXPECT_EQ(profile.ReadString(SettingsPath(), "2", "Var1", "", 100), "20");
+  EXPECT_EQ(profile.ReadString(SettingsPath(), "0", "Var1", "", 100), "7");
+}
+
+TEST_F(MainSchemeTest, AChannelOfNoKnownTypeCountsAsOff) {
+  WriteDefaults();
+  profile.WriteString(SettingsPath(), "0", "Signal", "11");
+  profile.WriteString(SettingsPath(), "9", "Signal", "-1");
+  StartProgram();
+  processors.SetLoad(100);
+  RunCycle();
+  RunCycle();
+  EXPECT_EQ(LastFrame(), Bytes(0x7E, 0xFB));
+}
+
+TEST_F(MainSchemeTest, ASecondCopyClosesItselfBeforeTouchingAnything) {
+  system.processes = {"/usr/bin/other", system.ExecutablePath(), "/elsewhere/lumiscope"};
+  StartProgram();
+  EXPECT_TRUE(scheme->form->HasEnded());
+  EXPECT_FALSE(std::filesystem::exists(SettingsPath()));
+  EXPECT_TRUE(serial.writes.empty());
+}
+
+}  // namespace
+}  // namespace lumi
