@@ -13,6 +13,7 @@
 #include <string>
 
 #include "runtime/cp1251.h"
+#include "tests/support/temp_folder.h"
 
 namespace lumi::platform::linux_backend {
 namespace {
@@ -22,18 +23,6 @@ using namespace std::string_literals;
 
 class IniProfileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = fs::path(::testing::TempDir()) /
-              ("lumi-ini-" + std::string(info->name()) + "-" + std::to_string(getpid()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-  }
-
   std::string Path(const std::string& name) const { return (folder_ / name).string(); }
 
   void Put(const std::string& name, const std::string& bytes) {
@@ -61,7 +50,8 @@ class IniProfileTest : public ::testing::Test {
     fs::last_write_time(Path(name), fs::file_time_type::clock::now() - std::chrono::seconds(seconds));
   }
 
-  fs::path folder_;
+  test::TempFolder temp_{"lumi-ini"};
+  const fs::path& folder_ = temp_.path();
   IniProfile profile_;
 };
 

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <string>
 
+#include "tests/support/temp_folder.h"
+
 namespace lumi::platform::linux_backend {
 namespace {
 
@@ -16,18 +18,6 @@ constexpr uint32_t Bit(char letter) { return 1u << (letter - 'A'); }
 
 class LinuxDrivesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = fs::path(::testing::TempDir()) /
-              ("lumi-drives-" + std::string(info->name()) + "-" + std::to_string(getpid()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-  }
-
   std::string Path(const std::string& name) const { return (folder_ / name).string(); }
   std::string Program() const { return folder_.string() + "/"; }
 
@@ -36,7 +26,8 @@ class LinuxDrivesTest : public ::testing::Test {
     std::ofstream(Path(name), std::ios::binary | std::ios::trunc) << text;
   }
 
-  fs::path folder_;
+  test::TempFolder temp_{"lumi-drives"};
+  const fs::path& folder_ = temp_.path();
 };
 
 TEST_F(LinuxDrivesTest, DrivesFolderIsTheWholeMap) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -13,6 +12,7 @@
 #include "runtime/cp1251.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/runtime_fixture.h"
+#include "tests/support/temp_folder.h"
 
 namespace lumi::test {
 
@@ -23,11 +23,6 @@ class SchemeTest : public RuntimeTest {
  protected:
   void SetUp() override {
     RuntimeTest::SetUp();
-    folder = std::filesystem::path(::testing::TempDir()) /
-             ("scheme-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
-              std::to_string(::getpid()));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
     system.executable_folder = folder.string() + "/";
     auto& services = platform::Current();
     services.ui = &ui;
@@ -38,15 +33,12 @@ class SchemeTest : public RuntimeTest {
     services.memory = &memory;
     services.drives = &drives;
   }
-  void TearDown() override {
-    RuntimeTest::TearDown();
-    std::filesystem::remove_all(folder);
-  }
 
   std::string SettingsPath() const { return (folder / "Settings.ini").string(); }
   static Text Cp(const char* utf8) { return cp1251::FromUtf8(utf8); }
 
-  std::filesystem::path folder;
+  TempFolder temp{"scheme"};
+  const std::filesystem::path& folder = temp.path();
   platform::headless::HeadlessUi ui;
   platform::headless::VirtualLoop loop;
   platform::linux_backend::IniProfile profile;
