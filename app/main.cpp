@@ -1,25 +1,23 @@
-// The entry sequence: build the main scheme, start it, run the loop, destroy it.
-#include <cstdio>
-#include <memory>
+// The program entry: the "made with" note for "/ih", otherwise the program, in a window
+// when a display can be opened and without one when not.
+#include <cstring>
 
-#include "app/load_scheme.h"
-#include "platform/headless/poll_loop.h"
+#include "app/backends.h"
+#include "app/entry_note.h"
 #include "platform/linux/install.h"
 #include "platform/services.h"
-#include "runtime/event.h"
 
-int main() {
+int main(int argc, char** argv) {
+  const bool info_only = argc > 1 && std::strcmp(argv[1], lumi::app::kInfoArgument) == 0;
   lumi::platform::linux_backend::Install();
-  // The loop outlives the scheme: its timers are stopped by the elements' destructors.
-  lumi::platform::headless::PollLoop loop;
-  loop.QuitOnSignals();
-  lumi::platform::Current().loop = &loop;
-
-  auto scheme = std::make_unique<lumi::LoadScheme>();
-  scheme->Start();
-  std::fprintf(stderr, "lumiscope: processor load once a second; Ctrl-C ends\n");
-  loop.Run();
-  lumi::DisableDispatchers();
-  scheme.reset();
-  return 0;
+  int exit_code = 0;
+#ifdef LUMISCOPE_WITH_WINDOW
+  if (lumi::app::RunWindowed(argc, argv, info_only, exit_code)) {
+    lumi::platform::ResetServices();
+    return exit_code;
+  }
+#endif
+  exit_code = lumi::app::RunHeadless(info_only);
+  lumi::platform::ResetServices();
+  return exit_code;
 }

@@ -21,6 +21,9 @@ class System {
   virtual FileKind KindOf(const std::string& path) = 0;
   // The executable file of every running process that can be looked at.
   virtual std::vector<std::string> ProcessExecutables() = 0;
+  // The same for this process and those that started before it, a tie going to the
+  // lower process id: of two copies started at one moment, only one sees the other.
+  virtual std::vector<std::string> EarlierProcessExecutables() { return ProcessExecutables(); }
 };
 
 }  // namespace lumi::platform

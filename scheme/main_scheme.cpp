@@ -214,7 +214,7 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
 
   mode = Create<TElMemory>();
   TElHub* setup_hub = MakeHub(Create<TElHub>(), 7);
-  TElHub* work_hub = MakeHub(Create<TElHub>(), 4);
+  work_hub = MakeHub(Create<TElHub>(), 4);
   // The setup button's face index doubles as its enabled flag: 0 disabled with face 0,
   // 1 enabled with face 1.
   TElDoData* setup_face_index = Constant(Create<TElDoData>(), TData::Integer(0));
@@ -396,5 +396,16 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
 }
 
 void TClassMainForm_E204FC::Start() { form->Start(); }
+
+bool TClassMainForm_E204FC::InSetupMode() const {
+  TData value;
+  mode->OutValue(value, 0);
+  return value.AsInteger() == 1;
+}
+
+void TClassMainForm_E204FC::EnterWorkMode() {
+  TEl_Event work = Link<&TElHub::Pass>(work_hub);
+  FireNull(work);
+}
 
 }  // namespace lumi

@@ -38,6 +38,9 @@ class TClassMainForm_E204FC : public Container {
   TClassMainForm_E204FC();
 
   void Start();
+  // What the work button does. A run with nobody to set it up goes on with this.
+  void EnterWorkMode();
+  bool InSetupMode() const;
 
   TElMainForm* form;
 
@@ -68,6 +71,7 @@ class TClassMainForm_E204FC : public Container {
   TElini* var2_read;
   TElini* writer;
   TElMemory* current_channel;
+  TElHub* work_hub;
   TElMemory* mode;  // 1 setup, 0 work, empty before the first mode
   TElMemory* var1;
   TElMemory* var2;

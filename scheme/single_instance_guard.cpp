@@ -24,7 +24,10 @@ TClassMultiElement_14CF7D0::TClassMultiElement_14CF7D0(TElement*) {
 
   auto* own_name = Create<TElMemory>();
 
+  // Counting every copy, two copies started together would each see the other and
+  // both close; counting only earlier ones, exactly the later one closes.
   auto* processes = Create<TElEnumProcess>();
+  processes->EarlierOnly = true;
 
   auto* process_part = Create<TElFilePart>();
   process_part->NameWithExt = true;

@@ -9,7 +9,9 @@
 namespace lumi {
 
 void TElEnumProcess::Enum(TData& data, uint16_t) {
-  std::vector<std::string> executables = platform::Current().system->ProcessExecutables();
+  platform::System& system = *platform::Current().system;
+  std::vector<std::string> executables =
+      EarlierOnly ? system.EarlierProcessExecutables() : system.ProcessExecutables();
   for (const std::string& exe : executables) FireString(OnProcess, exe);
   TailNull(data, OnEnd);
 }

@@ -10,6 +10,10 @@ namespace lumi {
 // Lists the running processes by executable file.
 class TElEnumProcess : public TElement {
  public:
+  // Only this process and those that started before it: a copy of a program asking
+  // "am I the second?" then never counts one that started after it.
+  bool EarlierOnly = false;
+
   TEl_Event OnProcess;
   TEl_Event OnEnd;
 

@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
+#include <tuple>
 #include <string_view>
 #include <vector>
 
@@ -65,21 +68,87 @@ FileKind LinuxSystem::KindOf(const std::string& path) {
   return S_ISDIR(info.st_mode) ? FileKind::Folder : FileKind::File;
 }
 
-std::vector<std::string> LinuxSystem::ProcessExecutables() {
-  std::vector<std::string> executables;
+namespace {
+
+struct ProcessEntry {
+  uint64_t id = 0;
+  std::optional<uint64_t> started;  // clock ticks after boot
+  std::string executable;
+};
+
+std::string ReadWhole(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Every process that can be looked at; the start time only when asked for, as it
+// costs one more file per process.
+std::vector<ProcessEntry> ListProcesses(bool with_start) {
+  std::vector<ProcessEntry> processes;
   DIR* proc = opendir("/proc");
-  if (proc == nullptr) return executables;
+  if (proc == nullptr) return processes;
   while (dirent* entry = readdir(proc)) {
     std::string pid = entry->d_name;
-    if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) continue;
-    std::string exe = ExecutableLink("/proc/" + pid + "/exe");
-    if (exe.empty()) {
-      std::ifstream comm("/proc/" + pid + "/comm");
-      std::getline(comm, exe);
+    if (pid.empty() || pid.size() > 19 || pid.find_first_not_of("0123456789") != std::string::npos) {
+      continue;
     }
-    if (!exe.empty()) executables.push_back(exe);
+    ProcessEntry process;
+    process.id = std::stoull(pid);
+    process.executable = ExecutableLink("/proc/" + pid + "/exe");
+    if (process.executable.empty()) {
+      std::ifstream comm("/proc/" + pid + "/comm");
+      std::getline(comm, process.executable);
+    }
+    if (process.executable.empty()) continue;
+    if (with_start) process.started = ProcessStartTicks(ReadWhole("/proc/" + pid + "/stat"));
+    processes.push_back(std::move(process));
   }
   closedir(proc);
+  return processes;
+}
+
+}  // namespace
+
+std::optional<uint64_t> ProcessStartTicks(std::string_view stat_text) {
+  // The command name in brackets may itself hold blanks and brackets: the fields start
+  // after the last ")". The start time is field 22, the 20th after the name.
+  size_t name_end = stat_text.rfind(')');
+  if (name_end == std::string_view::npos) return std::nullopt;
+  std::string_view rest = stat_text.substr(name_end + 1);
+  for (int field = 0;; ++field) {
+    size_t begin = rest.find_first_not_of(" \n");
+    if (begin == std::string_view::npos) return std::nullopt;
+    rest.remove_prefix(begin);
+    size_t end = std::min(rest.find_first_of(" \n"), rest.size());
+    if (field == 19) {
+      uint64_t ticks = 0;
+      auto [last, error] = std::from_chars(rest.data(), rest.data() + end, ticks);
+      if (error != std::errc() || last != rest.data() + end) return std::nullopt;
+      return ticks;
+    }
+    rest.remove_prefix(end);
+  }
+}
+
+std::vector<std::string> LinuxSystem::ProcessExecutables() {
+  std::vector<std::string> executables;
+  for (ProcessEntry& process : ListProcesses(false)) executables.push_back(std::move(process.executable));
+  return executables;
+}
+
+std::vector<std::string> LinuxSystem::EarlierProcessExecutables() {
+  std::vector<ProcessEntry> processes = ListProcesses(true);
+  const auto own_id = static_cast<uint64_t>(getpid());
+  std::optional<uint64_t> own_start = ProcessStartTicks(ReadWhole("/proc/self/stat"));
+  std::vector<std::string> executables;
+  for (ProcessEntry& process : processes) {
+    // A process whose start cannot be read (gone meanwhile, or hidden) is left out
+    // rather than guessed to be earlier: it must not close a copy that runs alone.
+    bool earlier = process.id == own_id ||
+                   (own_start && process.started &&
+                    std::tie(*process.started, process.id) < std::tie(*own_start, own_id));
+    if (earlier) executables.push_back(std::move(process.executable));
+  }
   return executables;
 }
 

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
 #include "platform/system.h"
 
 namespace lumi::platform::linux_backend {
@@ -18,6 +22,12 @@ class LinuxSystem final : public System {
   // From /proc/<pid>/exe; where that link cannot be read (other users' processes), the
   // name the kernel keeps in /proc/<pid>/comm.
   std::vector<std::string> ProcessExecutables() override;
+  // Ordered by the start time in /proc/<pid>/stat, then by process id.
+  std::vector<std::string> EarlierProcessExecutables() override;
 };
+
+// The start time (clock ticks after boot) in the text of /proc/<pid>/stat; nothing when
+// the text is not one.
+std::optional<uint64_t> ProcessStartTicks(std::string_view stat_text);
 
 }  // namespace lumi::platform::linux_backend

@@ -29,6 +29,11 @@ class QtEventLoop final : public EventLoop {
   void Quit() override;
   int64_t NowMs() override;
 
+  // From now on SIGINT and SIGTERM end Run cleanly instead of killing the process; the
+  // previous handlers come back with the loop's end. False when they could not be
+  // taken over.
+  bool QuitOnSignals();
+
   size_t RunningTimers() const { return timers_.size(); }
 
  private:
@@ -39,6 +44,8 @@ class QtEventLoop final : public EventLoop {
   TimerId last_id_ = 0;
   std::atomic<bool> running_ = false;
   std::atomic<bool> quit_requested_ = false;
+  int signal_fd_ = -1;  // written by the signal handler, watched by the loop
+  bool owns_signals_ = false;
 };
 
 }  // namespace lumi::platform::qt_backend

@@ -68,4 +68,24 @@ class FakeDrives final : public platform::Drives {
   const Drive* Find(char letter) const;
 };
 
+// The focused window's layout as the test sets it.
+class FakeKeyboard final : public platform::Keyboard {
+ public:
+  int32_t window = 1;
+  int32_t layout = 0x04090409;  // US English
+  int32_t ForegroundWindow() override { return window; }
+  int32_t LayoutOf(int32_t) override { return layout; }
+};
+
+// Name lookups that succeed or fail as the test says, without a network.
+class FakeResolver final : public platform::Resolver {
+ public:
+  bool reachable = true;
+  int lookups = 0;
+  bool Resolves(const std::string&, int32_t) override {
+    ++lookups;
+    return reachable;
+  }
+};
+
 }  // namespace lumi::test

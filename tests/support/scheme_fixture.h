@@ -32,6 +32,8 @@ class SchemeTest : public RuntimeTest {
     services.processors = &processors;
     services.memory = &memory;
     services.drives = &drives;
+    services.keyboard = &keyboard;
+    services.resolver = &resolver;
   }
 
   std::string SettingsPath() const { return (folder / "Settings.ini").string(); }
@@ -46,6 +48,8 @@ class SchemeTest : public RuntimeTest {
   FakeProcessors processors;
   FakeMemory memory;
   FakeDrives drives;
+  FakeKeyboard keyboard;
+  FakeResolver resolver;
 };
 
 }  // namespace lumi::test

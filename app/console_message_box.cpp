@@ -1,0 +1,19 @@
+#include "app/console_message_box.h"
+
+#include <cstdio>
+
+#include "runtime/cp1251.h"
+
+namespace lumi::app {
+
+void ConsoleMessageBox::Show(const std::string& text, const std::string& caption) {
+  std::string line = cp1251::ToUtf8(caption) + ": " + cp1251::ToUtf8(text);
+  for (char& c : line) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  if (line == last_) return;
+  std::fprintf(stderr, "lumiscope: %s\n", line.c_str());
+  last_ = std::move(line);
+}
+
+}  // namespace lumi::app

@@ -1,0 +1,36 @@
+#include <cstdio>
+
+#include "app/backends.h"
+#include "app/console_message_box.h"
+#include "app/entry_note.h"
+#include "app/program.h"
+#include "platform/headless/headless_ui.h"
+#include "platform/headless/poll_loop.h"
+#include "platform/services.h"
+#include "runtime/cp1251.h"
+
+namespace lumi::app {
+
+int RunHeadless(bool info_only) {
+  if (info_only) {
+    std::printf("%s\n", cp1251::ToUtf8(NoteText()).c_str());
+    return 0;
+  }
+  std::fprintf(stderr, "lumiscope: no display, running without a window; Ctrl-C ends\n");
+
+  // The loop and the window mirror outlive the scheme: its elements stop their timers
+  // and controls as they go.
+  platform::headless::PollLoop loop;
+  loop.QuitOnSignals();
+  platform::headless::HeadlessUi ui;
+  ConsoleMessageBox boxes;
+  auto& services = platform::Current();
+  services.loop = &loop;
+  services.ui = &ui;
+  services.message_box = &boxes;
+
+  RunProgram(loop, /*unattended=*/true);
+  return 0;
+}
+
+}  // namespace lumi::app

@@ -1,0 +1,37 @@
+#include <QApplication>
+
+#include "app/backends.h"
+#include "app/entry_note.h"
+#include "app/program.h"
+#include "platform/qt/display.h"
+#include "platform/qt/qt_event_loop.h"
+#include "platform/qt/qt_ui.h"
+#include "platform/services.h"
+#include "platform/single_message_box.h"
+
+namespace lumi::app {
+
+bool RunWindowed(int argc, char** argv, bool info_only, int& exit_code) {
+  // Qt ends the process when its platform cannot connect: ask first.
+  if (!platform::qt_backend::PrepareDisplay()) return false;
+  QApplication application(argc, argv);
+  platform::qt_backend::QtUi ui;
+  if (info_only) {
+    ui.MessageBox(NoteText(), NoteCaption());
+    exit_code = 0;
+    return true;
+  }
+  platform::qt_backend::QtEventLoop loop;
+  loop.QuitOnSignals();
+  platform::SingleMessageBox boxes(ui);
+  auto& services = platform::Current();
+  services.loop = &loop;
+  services.ui = &ui;
+  services.message_box = &boxes;
+
+  RunProgram(loop, /*unattended=*/false);
+  exit_code = 0;
+  return true;
+}
+
+}  // namespace lumi::app
