@@ -1,0 +1,134 @@
+#include "tests/e2e/program_runner.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <thread>
+
+namespace lumi::e2e {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+ProgramRunner::ProgramRunner(const fs::path& folder) : folder_(folder) {
+  fs::remove_all(folder_);
+  fs::create_directories(folder_ / "ports");
+  fs::copy_file(LUMISCOPE_BINARY, folder_ / "lumiscope");
+
+  master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) return;
+  const char* slave_name = ptsname(master_);
+  if (slave_name == nullptr) return;
+  slave_ = open(slave_name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+  termios raw{};
+  if (slave_ >= 0 && tcgetattr(slave_, &raw) == 0) {
+    cfmakeraw(&raw);
+    tcsetattr(slave_, TCSANOW, &raw);
+  }
+  fs::create_symlink(slave_name, folder_ / "ports" / "COM1");
+}
+
+ProgramRunner::~ProgramRunner() {
+  if (pid_ > 0) Stop();
+  if (slave_ >= 0) close(slave_);
+  if (master_ >= 0) close(master_);
+  std::error_code ignored;
+  fs::remove_all(folder_, ignored);
+}
+
+bool ProgramRunner::Start() {
+  if (slave_ < 0) return false;
+  // Without a display, whatever the session running the tests has.
+  std::vector<std::string> environment;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    std::string text = *entry;
+    if (text.starts_with("DISPLAY=") || text.starts_with("WAYLAND_DISPLAY=") ||
+        text.starts_with("QT_QPA_PLATFORM=")) {
+      continue;
+    }
+    environment.push_back(text);
+  }
+  std::vector<char*> envp;
+  for (std::string& text : environment) envp.push_back(text.data());
+  envp.push_back(nullptr);
+
+  std::string program = (folder_ / "lumiscope").string();
+  std::vector<char*> argv = {program.data(), nullptr};
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  int failed = posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (failed != 0) pid_ = -1;
+  return failed == 0;
+}
+
+bool ProgramRunner::Running() {
+  if (pid_ <= 0) return false;
+  int status = 0;
+  pid_t done = waitpid(pid_, &status, WNOHANG);
+  if (done == pid_) {
+    pid_ = -1;
+    return false;
+  }
+  return true;
+}
+
+int ProgramRunner::Stop() {
+  if (pid_ <= 0) return -1;
+  kill(pid_, SIGTERM);
+  const auto limit = Clock::now() + std::chrono::seconds(10);
+  int status = 0;
+  while (waitpid(pid_, &status, WNOHANG) == 0) {
+    if (Clock::now() > limit) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, &status, 0);
+      pid_ = -1;
+      return -1;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  pid_ = -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::vector<unit::Event> ProgramRunner::Collect(std::chrono::milliseconds duration) {
+  std::vector<unit::Event> events;
+  const auto end = Clock::now() + duration;
+  for (auto now = Clock::now(); now < end; now = Clock::now()) {
+    pollfd ready{master_, POLLIN, 0};
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - now).count();
+    if (poll(&ready, 1, static_cast<int>(left) + 1) <= 0) continue;
+    uint8_t buffer[256];
+    ssize_t got = read(master_, buffer, sizeof buffer);
+    if (got > 0) decoder_.feed(std::span<const uint8_t>(buffer, static_cast<size_t>(got)), events);
+  }
+  return events;
+}
+
+bool ProgramRunner::WaitForFile(const fs::path& path, std::chrono::milliseconds limit) {
+  const auto end = Clock::now() + limit;
+  std::uintmax_t last_size = 0;
+  int stable = 0;
+  while (Clock::now() < end) {
+    std::error_code error;
+    std::uintmax_t size = fs::file_size(path, error);
+    if (!error && size > 0 && size == last_size) {
+      if (++stable >= 3) return true;
+    } else {
+      stable = 0;
+    }
+    last_size = error ? 0 : size;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return false;
+}
+
+}  // namespace lumi::e2e

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tools/unit/frame_decoder.h"
+
+namespace lumi::e2e {
+
+// A copy of the built program in a folder of its own (its settings file lands beside
+// it) with ports/COM1 linked to a pseudo-terminal the test reads, run without a
+// display so that nothing waits for a person.
+class ProgramRunner {
+ public:
+  explicit ProgramRunner(const std::filesystem::path& folder);
+  ~ProgramRunner();
+  ProgramRunner(const ProgramRunner&) = delete;
+  ProgramRunner& operator=(const ProgramRunner&) = delete;
+
+  const std::filesystem::path& folder() const { return folder_; }
+  std::filesystem::path SettingsPath() const { return folder_ / "Settings.ini"; }
+
+  bool Start();
+  // SIGTERM, then the exit status (-1 when it had to be killed).
+  int Stop();
+  bool Running();
+
+  // Reads the port for the given time and decodes what arrived since the last call.
+  std::vector<unit::Event> Collect(std::chrono::milliseconds duration);
+  // Waits until the file exists and stops growing, at most `limit`.
+  bool WaitForFile(const std::filesystem::path& path, std::chrono::milliseconds limit);
+
+ private:
+  std::filesystem::path folder_;
+  int master_ = -1;
+  int slave_ = -1;  // held open so that the program closing the port never hangs the line up
+  pid_t pid_ = -1;
+  unit::FrameDecoder decoder_;
+};
+
+}  // namespace lumi::e2e
