@@ -55,18 +55,18 @@ class LinuxSerialPort final : public SerialPort {
   ~LinuxSerialPort() override {
     // close() of a serial port waits, up to half a minute, for queued bytes to leave.
     // Give them the time a write may take, then drop the rest, so closing is bounded.
-    if (healthy_ && !HungUp(fd_)) {
-      int pending = 0;
-      if (ioctl(fd_, TIOCOUTQ, &pending) == 0 && pending > 0) {
-        auto deadline = SteadyClock::now() +
-                        std::chrono::milliseconds(WriteBoundMs(timeout_ms_, static_cast<size_t>(pending)));
-        while (pending > 0 && MsLeft(deadline) > 0) {
-          poll(nullptr, 0, 1);
-          if (ioctl(fd_, TIOCOUTQ, &pending) != 0) break;
-        }
+    int pending = 1;
+    if (healthy_ && !HungUp(fd_) && ioctl(fd_, TIOCOUTQ, &pending) == 0 && pending > 0) {
+      auto deadline = SteadyClock::now() +
+                      std::chrono::milliseconds(WriteBoundMs(timeout_ms_, static_cast<size_t>(pending)));
+      while (pending > 0 && MsLeft(deadline) > 0) {
+        poll(nullptr, 0, 1);
+        if (ioctl(fd_, TIOCOUTQ, &pending) != 0) break;
       }
     }
-    tcflush(fd_, TCOFLUSH);
+    // Only when something is left: on a pseudo-terminal the bytes already handed over
+    // wait in the other side's input, and a flush would take them back unread.
+    if (pending > 0) tcflush(fd_, TCOFLUSH);
     // The exclusive flag outlives our descriptor on a pseudo-terminal whose other side
     // stays open, and would keep every later open out.
     ioctl(fd_, TIOCNXCL);

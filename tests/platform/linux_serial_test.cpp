@@ -124,6 +124,20 @@ TEST_F(LinuxSerialTest, WritesExactlyTheBytesOnARawLine) {
   EXPECT_EQ(line.c_lflag & (ICANON | ECHO | ISIG), 0u);
 }
 
+// The probe written just before the scan closes the port must still reach a reader
+// that comes to it late: closing drops only what the line never took.
+TEST_F(LinuxSerialTest, BytesWrittenBeforeCloseAreNotTakenBack) {
+  int held = open(pty_.slave().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);  // as the unit holds it
+  ASSERT_GE(held, 0);
+  LinuxSerial serial(Folder());
+  auto port = serial.Open(3, kMode9600, 10);
+  ASSERT_NE(port, nullptr);
+  EXPECT_EQ(port->Write("AT\r\n"), 4u);
+  port.reset();
+  EXPECT_EQ(pty_.Read(4), "AT\r\n");
+  close(held);
+}
+
 TEST_F(LinuxSerialTest, EveryListedSpeedIsSetAndReadBack) {
   LinuxSerial serial(Folder());
   for (int baud : {75, 110, 134, 150, 300, 600, 1200, 1800, 2400, 4800, 7200, 9600, 14400, 19200, 38400,
