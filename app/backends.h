@@ -6,8 +6,13 @@ namespace lumi::app {
 // boxes, then runs the program (or, for `info_only`, shows the "made with" note and
 // ends). The Linux services are installed before either is called.
 int RunHeadless(bool info_only);
-// Only in builds with the window backend; false when no display could be opened after
-// all, and nothing has been shown then.
-bool RunWindowed(int argc, char** argv, bool info_only, int& exit_code);
+
+// The window run lives in a module of its own beside the executable, so that a run
+// without a display never loads the toolkit (a third of the memory it would take).
+// The module resolves the program's own functions from the executable.
+inline constexpr const char* kWindowModule = "lumiscope-window.so";
+inline constexpr const char* kWindowEntry = "lumiscope_run_windowed";
+// False when no display could be opened after all; nothing has been shown then.
+using WindowEntry = bool (*)(int argc, char** argv, bool info_only, int* exit_code);
 
 }  // namespace lumi::app

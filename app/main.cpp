@@ -4,6 +4,7 @@
 
 #include "app/backends.h"
 #include "app/entry_note.h"
+#include "app/window_loader.h"
 #include "platform/linux/install.h"
 #include "platform/services.h"
 
@@ -11,13 +12,10 @@ int main(int argc, char** argv) {
   const bool info_only = argc > 1 && std::strcmp(argv[1], lumi::app::kInfoArgument) == 0;
   lumi::platform::linux_backend::Install();
   int exit_code = 0;
-#ifdef LUMISCOPE_WITH_WINDOW
-  if (lumi::app::RunWindowed(argc, argv, info_only, exit_code)) {
-    lumi::platform::ResetServices();
-    return exit_code;
+  if (lumi::app::WindowEntry windowed = lumi::app::LoadWindowEntry();
+      windowed == nullptr || !windowed(argc, argv, info_only, &exit_code)) {
+    exit_code = lumi::app::RunHeadless(info_only);
   }
-#endif
-  exit_code = lumi::app::RunHeadless(info_only);
   lumi::platform::ResetServices();
   return exit_code;
 }

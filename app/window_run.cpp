@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <type_traits>
 
 #include "app/backends.h"
 #include "app/entry_note.h"
@@ -10,6 +11,7 @@
 #include "platform/single_message_box.h"
 
 namespace lumi::app {
+namespace {
 
 bool RunWindowed(int argc, char** argv, bool info_only, int& exit_code) {
   // Qt ends the process when its platform cannot connect: ask first.
@@ -34,4 +36,11 @@ bool RunWindowed(int argc, char** argv, bool info_only, int& exit_code) {
   return true;
 }
 
+}  // namespace
 }  // namespace lumi::app
+
+extern "C" __attribute__((visibility("default"))) bool lumiscope_run_windowed(int argc, char** argv,
+                                                                              bool info_only, int* exit_code) {
+  static_assert(std::is_same_v<decltype(&lumiscope_run_windowed), lumi::app::WindowEntry>);
+  return lumi::app::RunWindowed(argc, argv, info_only, *exit_code);
+}

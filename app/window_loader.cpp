@@ -1,0 +1,40 @@
+#include "app/window_loader.h"
+
+#include <dlfcn.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "platform/services.h"
+#include "platform/system.h"
+
+namespace lumi::app {
+
+namespace {
+
+bool MayHaveDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && *value != '\0') return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+WindowEntry LoadWindowEntry() {
+  if (!MayHaveDisplay()) return nullptr;
+  const std::string path = platform::Current().system->ExecutableFolder() + kWindowModule;
+  // Loaded for good: the toolkit does not take being unloaded well.
+  void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (module == nullptr) {
+    std::fprintf(stderr, "lumiscope: no window: %s\n", dlerror());
+    return nullptr;
+  }
+  auto entry = reinterpret_cast<WindowEntry>(dlsym(module, kWindowEntry));
+  if (entry == nullptr) std::fprintf(stderr, "lumiscope: no window: %s\n", dlerror());
+  return entry;
+}
+
+}  // namespace lumi::app
