@@ -212,6 +212,19 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   hide_delay->SetIntervalMs(kHideDelayMs);
   hide_delay->SetAutoStop(1);
 
+  // ---- the tray icon and its menu ----
+  tray = Create<TElTrayIcon>(form);
+  tray->Hint = "Lumiscope 1.0.0.0";
+  tray->CloseExits = false;
+  tray->KeepIcon = false;
+  tray_menu = Create<TElPopupMenu>(form);
+  tray_menu->SetMenu(W("Восстановить\r\n-\r\nО программе...\r\n-\r\nВыход"));
+  tray_menu->TransparentIcons = true;
+  tray_buttons = Create<TElIndexToChanel>();
+  tray_buttons->SetCount(2);
+  tray_items = Create<TElIndexToChanel>();
+  tray_items->SetCount(5);
+
   mode = Create<TElMemory>();
   TElHub* setup_hub = MakeHub(Create<TElHub>(), 7);
   work_hub = MakeHub(Create<TElHub>(), 4);
@@ -248,7 +261,16 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   locator->OnEvent[4] = Link<&TElHub::Pass>(setup_hub);
   locator->OnEvent[5] = Link<&TElHub::Pass>(work_hub);
   locator->OnEvent[6] = Link<&TElTimer::Start>(hide_delay);
-  // hide_delay->OnTimer: hiding to the tray.
+  hide_delay->OnTimer = Link<&TElTrayIcon::Minimize>(tray);
+
+  // ---- links: tray ----
+  tray->OnMouseUp = Link<&TElIndexToChanel::Route>(tray_buttons);
+  tray_buttons->OnChannel[0] = Link<&TElTrayIcon::Restore>(tray);
+  tray_buttons->OnChannel[1] = Link<&TElPopupMenu::Popup>(tray_menu);
+  tray_menu->OnClick = Link<&TElIndexToChanel::Route>(tray_items);
+  tray_items->OnChannel[0] = Link<&TElTrayIcon::Restore>(tray);
+  // tray_items->OnChannel[2]: the About window.
+  tray_items->OnChannel[4] = Link<&TElMainForm::Close>(form);
   default_text->InFileName = Link<&TElMultiElement::OutVar>(locator, kDefaultsPath);
   port_panel->InData[0] = Link<&TElMultiElement::OutVar>(locator, kPortPath);
   port_panel->OnEvent[0] = Link<&TElTimer::SetInterval>(cycle_timer);

@@ -17,7 +17,9 @@
 #include "elements/window/bitmap_array.h"
 #include "elements/window/combo_box.h"
 #include "elements/window/main_form.h"
+#include "elements/window/popup_menu.h"
 #include "elements/window/timer.h"
+#include "elements/window/tray_icon.h"
 #include "runtime/container.h"
 #include "runtime/multi_element.h"
 
@@ -85,6 +87,10 @@ class TClassMainForm_E204FC : public Container {
   TElGetIndexData* value_selector;
   TElTimer* cycle_timer;
   TElTimer* hide_delay;
+  TElTrayIcon* tray;
+  TElPopupMenu* tray_menu;
+  TElIndexToChanel* tray_buttons;  // the icon's mouse buttons: 0 left, 1 right
+  TElIndexToChanel* tray_items;    // the menu's items, separators counted
   TElIf_else* mode_check;
   TElConvertor* first_to_value;
   TElConvertor* first_to_char;

@@ -107,6 +107,37 @@ TEST_F(MainSchemeTest, LaterStartRunsTheCycleInWorkMode) {
   EXPECT_EQ(Frames().size(), 2u);
 }
 
+TEST_F(MainSchemeTest, LaterStartHidesToTheTrayAndTheMenuRestoresOrEnds) {
+  WriteDefaults();
+  StartProgram();
+  auto* window = ui.Mirror(scheme->form->PlatformControl());
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->State().visible);
+  loop.AdvanceBy(10);
+  EXPECT_FALSE(window->State().visible);
+  EXPECT_TRUE(ui.TrayShown());
+  EXPECT_EQ(ui.TrayTip(), "Lumiscope 1.0.0.0");
+
+  ASSERT_TRUE(ui.ClickTray(MouseButton::Left));  // restores, and the icon goes
+  EXPECT_TRUE(window->State().visible);
+  EXPECT_FALSE(ui.TrayShown());
+
+  ASSERT_TRUE(ui.RequestClose(scheme->form->PlatformControl()));  // the caption's close hides
+  EXPECT_FALSE(window->State().visible);
+  EXPECT_TRUE(ui.TrayShown());
+  ui.QueueMenuAnswer(0);  // "Восстановить"
+  ASSERT_TRUE(ui.ClickTray(MouseButton::Right));
+  ASSERT_EQ(ui.MenusShown().size(), 1u);
+  ASSERT_EQ(ui.MenusShown()[0].size(), 5u);
+  EXPECT_EQ(ui.MenusShown()[0][4].text, Cp("Выход"));
+  EXPECT_TRUE(window->State().visible);
+
+  ASSERT_TRUE(ui.RequestClose(scheme->form->PlatformControl()));
+  ui.QueueMenuAnswer(4);  // "Выход"
+  ASSERT_TRUE(ui.ClickTray(MouseButton::Right));
+  EXPECT_TRUE(scheme->form->HasEnded());
+}
+
 TEST_F(MainSchemeTest, DefaultSettingsMakeABarGraphOfTheLoad) {
   WriteDefaults();
   StartProgram();
@@ -144,6 +175,7 @@ TEST_F(MainSchemeTest, SetupModeInterruptsTheCycleWhichLaterContinues) {
   StartProgram();
   loop.AdvanceBy(1000 + 3 * 10 + 5);  // channels 0..3 evaluated
   ASSERT_EQ(SequencerCount(), 4);
+  ASSERT_TRUE(ui.ClickTray(MouseButton::Left));  // the window went to the tray at start
   Click(scheme->setup_button);
   EXPECT_EQ(scheme->form->Width, 554);
   loop.AdvanceBy(2000);
@@ -184,6 +216,7 @@ TEST_F(MainSchemeTest, PickingAnIndicatorInSetupModeShowsAndWritesThatChannel) {
   RunCycle();
   RunCycle();
   ASSERT_EQ(LastFrame(), Bytes(0x7F, 0xFF));
+  ASSERT_TRUE(ui.ClickTray(MouseButton::Left));
   Click(scheme->setup_button);
   auto* selection = static_cast<SelectionPanel*>(scheme->selection_panel->Inner()->container);
   ASSERT_TRUE(ui.SelectRadio(selection->radios[2]->PlatformControl()));
