@@ -244,7 +244,7 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   debug_switch = Create<TElSwitch>();
   debug_switch->OnValue = TData::Integer(1);
   debug_switch->OffValue = TData::Integer(0);
-  debug_switch->SetDefault(false);
+  debug_switch->SetDefault(true);  // true: starts off
 
   // ---- links: start-up ----
   form->OnCreate = Link<&TElMultiElement::Work>(guard, 0);

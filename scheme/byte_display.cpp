@@ -1,0 +1,53 @@
+#include "scheme/byte_display.h"
+
+#include <memory>
+#include <string>
+
+#include "scheme/texts.h"
+
+namespace lumi {
+
+namespace {
+
+template <class Control>
+Control* Place(Control* control, int32_t left, int32_t top, int32_t width, int32_t height) {
+  control->Left = left;
+  control->Top = top;
+  control->Width = width;
+  control->Height = height;
+  return control;
+}
+
+}  // namespace
+
+TClassChildGroupBox_E4F370::TClassChildGroupBox_E4F370(TElement* parent, const ByteDisplayLook& look) {
+  box = Place(Create<TElGroupBox>(static_cast<TElWin*>(parent)), look.left, 2, 82, 55);
+  box->Caption = W(look.caption);
+  box->Init();
+
+  edit = CreateEditMulti(1, 0);
+
+  // Seven pixels apart: each number stands over its digit of the field below.
+  for (int i = 0; i < kBits; ++i) {
+    const int bit = kBits - 1 - i;
+    TElLabel* label = Place(Create<TElLabel>(box), 12 + 7 * i, 15, 10, 17);
+    label->Caption = std::to_string(bit);
+    label->Init();
+    bit_labels[static_cast<size_t>(i)] = label;
+  }
+
+  field = Place(Create<TElEdit>(box), 9, 28, 63, 20);
+  field->Text = "00000000";
+  field->Hint = W(look.hint);
+  field->Init();
+
+  edit->OnWork[0] = Link<&TElEdit::SetText>(field);
+}
+
+Creator TClassChildGroupBox_E4F370::CreatorFor(const ByteDisplayLook& look) {
+  return [look](TElement* parent) -> std::unique_ptr<Container> {
+    return std::make_unique<TClassChildGroupBox_E4F370>(parent, look);
+  };
+}
+
+}  // namespace lumi

@@ -1,0 +1,47 @@
+#include "scheme/debug_window.h"
+
+#include "scheme/byte_display.h"
+#include "scheme/texts.h"
+
+namespace lumi {
+
+namespace {
+
+// A form is owned by the main window; anything else given as the parent would make
+// this window the program's main window, which must never happen.
+TElMainForm* OwnerOf(TElement* parent) {
+  if (auto* form = dynamic_cast<TElMainForm*>(parent)) return form;
+  return TElMainForm::MainWindow();
+}
+
+TElMultiElement* Display(TElMultiElement* multi, TElMainForm* form, const ByteDisplayLook& look) {
+  multi->parent = form;
+  multi->CreateOnDemand = false;
+  multi->SetCreator(ByteDisplay::CreatorFor(look));
+  return multi;
+}
+
+}  // namespace
+
+TClassChildForm_E4C62C::TClassChildForm_E4C62C(TElement* parent) {
+  form = Create<TElMainForm>(OwnerOf(parent));
+  form->Caption = W("Окно отладки");
+  form->Width = 171;
+  form->Height = 60;
+  form->ClientSized = true;
+  form->BorderStyle = 6;  // dialog frame, no caption bar
+  form->DragByClient = true;
+  form->Visible = false;
+  form->Init();
+
+  edit = CreateEditMulti(3, 0);
+
+  second_byte = Display(Create<TElMultiElement>(), form, ByteDisplay::kSecondByte);
+  first_byte = Display(Create<TElMultiElement>(), form, ByteDisplay::kFirstByte);
+
+  edit->OnWork[0] = Link<&TElWin::SetVisible>(form);
+  edit->OnWork[1] = Link<&TElMultiElement::Work>(first_byte, 0);
+  edit->OnWork[2] = Link<&TElMultiElement::Work>(second_byte, 0);
+}
+
+}  // namespace lumi
