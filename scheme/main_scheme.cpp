@@ -2,13 +2,22 @@
 
 #include "resources/pictures.h"
 #include "resources/resources.h"
+#include "scheme/about_window.h"
+#include "scheme/autostart_switch.h"
 #include "scheme/button_frame.h"
 #include "scheme/change_collector.h"
 #include "scheme/channel_sequencer.h"
 #include "scheme/condition_selector.h"
 #include "scheme/cpu_load_panel.h"
+#include "scheme/day_time_panel.h"
+#include "scheme/debug_window.h"
+#include "scheme/disk_present_panel.h"
+#include "scheme/disk_space_panel.h"
 #include "scheme/frame_builder.h"
+#include "scheme/internet_panel.h"
+#include "scheme/keyboard_layout_panel.h"
 #include "scheme/lamp_group.h"
+#include "scheme/memory_panel.h"
 #include "scheme/mode_geometry.h"
 #include "scheme/port_panel.h"
 #include "scheme/selection_panel.h"
@@ -30,9 +39,10 @@ TElHub* MakeHub(TElHub* hub, uint8_t outputs) {
   return hub;
 }
 
-TElMultiElement* Nest(TElMultiElement* multi, TElement* parent, Creator creator, size_t events, size_t data) {
+TElMultiElement* Nest(TElMultiElement* multi, TElement* parent, Creator creator, size_t events, size_t data,
+                      bool on_demand = false) {
   multi->parent = parent;
-  multi->CreateOnDemand = false;
+  multi->CreateOnDemand = on_demand;
   multi->OnEvent.Resize(events);
   multi->InData.Resize(data);
   multi->SetCreator(std::move(creator));
@@ -93,6 +103,19 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   lamp_group = Nest(Create<TElMultiElement>(), form, CreatorOf<LampGroup>(), 0, 0);
   selection_panel = Nest(Create<TElMultiElement>(), form, CreatorOf<SelectionPanel>(), 1, 0);
   cpu_load_panel = Nest(Create<TElMultiElement>(), form, CreatorOf<CpuLoadPanel>(), 1, 1);
+  disk_present_panel = Nest(Create<TElMultiElement>(), form, CreatorOf<DiskPresentPanel>(), 1, 0);
+  free_disk_panel =
+      Nest(Create<TElMultiElement>(), form, DiskSpacePanel::CreatorFor(DiskSpaceCondition::kFreeDisk), 2, 0);
+  used_disk_panel =
+      Nest(Create<TElMultiElement>(), form, DiskSpacePanel::CreatorFor(DiskSpaceCondition::kUsedDisk), 2, 0);
+  constexpr MemoryCondition kMemoryConditions[] = {MemoryCondition::kFreeRam, MemoryCondition::kUsedRam,
+                                                   MemoryCondition::kFreeSwap, MemoryCondition::kUsedSwap};
+  for (int i = 0; i < 4; ++i) {
+    memory_panels[i] = Nest(Create<TElMultiElement>(), form, MemoryPanel::CreatorFor(kMemoryConditions[i]), 1, 2);
+  }
+  day_time_panel = Nest(Create<TElMultiElement>(), form, CreatorOf<DayTimePanel>(), 1, 0);
+  internet_panel = Nest(Create<TElMultiElement>(), form, CreatorOf<InternetPanel>(), 1, 0);
+  keyboard_layout_panel = Nest(Create<TElMultiElement>(), form, CreatorOf<KeyboardLayoutPanel>(), 1, 0);
   button_frame = Nest(Create<TElMultiElement>(), form, CreatorOf<ButtonFrame>(), 0, 0);
 
   setup_button =
@@ -100,6 +123,14 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   setup_button->Init();
   about_button = PictureButton(Create<TElBitBtn>(form), 33, 485, "Информация о программе", "BITMAP1");
   about_button->Init();
+  autostart_box = Create<TElCheckBox>(form);
+  autostart_box->Left = 70;
+  autostart_box->Top = 491;
+  autostart_box->Width = 170;
+  autostart_box->Height = 20;
+  autostart_box->Caption = W("Запускать вместе с Windows");
+  autostart_box->Hint = W("Запуск программы вместе с Windows");
+  autostart_box->Init();
   exit_button = PictureButton(Create<TElBitBtn>(form), 247, 485, "Выход из программы", "BITMAP0");
   exit_button->Init();
   debug_button = PictureButton(Create<TElBitBtn>(form), 278, 485, "Показать/скрыть окно отладки", "BITMAP5");
@@ -123,6 +154,10 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   event_list->Init();
 
   // ---- schemes without a place on the screen ----
+  // The two small windows are built at their first call.
+  debug_window = Nest(Create<TElMultiElement>(), form, CreatorOf<DebugWindow>(), 0, 0, /*on_demand=*/true);
+  about_window = Nest(Create<TElMultiElement>(), form, CreatorOf<AboutWindow>(), 0, 0, /*on_demand=*/true);
+  autostart = Nest(Create<TElMultiElement>(), nullptr, CreatorOf<AutostartSwitch>(), 1, 0);
   guard = Nest(Create<TElMultiElement>(), nullptr, CreatorOf<SingleInstanceGuard>(), 2, 0);
   locator = Nest(Create<TElMultiElement>(), nullptr, CreatorOf<SettingsLocator>(), 7, 0);
   change_collector = Nest(Create<TElMultiElement>(), nullptr, CreatorOf<ChangeCollector>(), 1, 0);
@@ -227,6 +262,7 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
 
   mode = Create<TElMemory>();
   TElHub* setup_hub = MakeHub(Create<TElHub>(), 7);
+  TElHub* blink_reset_hub = MakeHub(Create<TElHub>(), 5);
   work_hub = MakeHub(Create<TElHub>(), 4);
   // The setup button's face index doubles as its enabled flag: 0 disabled with face 0,
   // 1 enabled with face 1.
@@ -252,7 +288,9 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   guard->OnEvent[1] = Link<&TElHub::Pass>(startup_hub);
   startup_hub->OnPass[0] = Link<&TElMultiElement::Work>(port_panel, 0);
   startup_hub->OnPass[1] = Link<&TElMultiElement::Work>(locator, 0);
-  // startup_hub->OnPass[2]: the autostart switch.
+  startup_hub->OnPass[2] = Link<&TElMultiElement::Work>(autostart, 0);
+  autostart->OnEvent[0] = Link<&TElCheckBox::Check>(autostart_box);
+  autostart_box->OnClick = Link<&TElMultiElement::Work>(autostart, 1);
 
   locator->OnEvent[0] = Link<&TElStrList::SaveToFile>(default_text);
   locator->OnEvent[1] = Link<&TElMultiElement::Work>(port_panel, 1);
@@ -269,7 +307,7 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   tray_buttons->OnChannel[1] = Link<&TElPopupMenu::Popup>(tray_menu);
   tray_menu->OnClick = Link<&TElIndexToChanel::Route>(tray_items);
   tray_items->OnChannel[0] = Link<&TElTrayIcon::Restore>(tray);
-  // tray_items->OnChannel[2]: the About window.
+  tray_items->OnChannel[2] = Link<&TElMultiElement::Work>(about_window, 0);
   tray_items->OnChannel[4] = Link<&TElMainForm::Close>(form);
   default_text->InFileName = Link<&TElMultiElement::OutVar>(locator, kDefaultsPath);
   port_panel->InData[0] = Link<&TElMultiElement::OutVar>(locator, kPortPath);
@@ -279,9 +317,9 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   setup_button->OnClick = Link<&TElHub::Pass>(setup_hub);
   work_button->OnClick = Link<&TElHub::Pass>(work_hub);
   exit_button->OnClick = Link<&TElMainForm::Close>(form);
-  // about_button->OnClick: the About window.
+  about_button->OnClick = Link<&TElMultiElement::Work>(about_window, 0);
   debug_button->OnClick = Link<&TElSwitch::Toggle>(debug_switch);
-  // debug_switch->OnToggle: the debug window.
+  debug_switch->OnToggle = Link<&TElMultiElement::Work>(debug_window, 0);
   event_list->OnChange = Link<&TElHub::Pass>(type_hub);
 
   // ---- links: modes ----
@@ -291,7 +329,9 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   setup_hub->OnPass[3] = Link<&TElMultiElement::Work>(selection_panel, 0);
   setup_hub->OnPass[4] = Link<&TElDoData::Send>(setup_face_index);
   setup_hub->OnPass[5] = Link<&TElDoData::Send>(setup_mode_value);
-  // setup_hub->OnPass[6]: the reset of the memory, swap and day-and-time panels.
+  setup_hub->OnPass[6] = Link<&TElHub::Pass>(blink_reset_hub);
+  for (int i = 0; i < 4; ++i) blink_reset_hub->OnPass[i] = Link<&TElMultiElement::Work>(memory_panels[i], 2);
+  blink_reset_hub->OnPass[4] = Link<&TElMultiElement::Work>(day_time_panel, 2);
 
   work_hub->OnPass[0] = Link<&TElTimer::Start>(cycle_timer);
   work_hub->OnPass[1] = Link<&TElMultiElement::Work>(mode_geometry, 1);
@@ -372,7 +412,7 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
 
   frame_builder->OnEvent[0] = Link<&TElHub::Pass>(first_text_hub);
   first_text_hub->OnPass[0] = Link<&TElConvertor::Convert>(first_to_value);
-  // first_text_hub->OnPass[1]: the debug window's first byte.
+  first_text_hub->OnPass[1] = Link<&TElMultiElement::Work>(debug_window, 1);
   first_to_value->OnResult = Link<&TElHub::Pass>(first_value_hub);
   first_value_hub->OnPass[0] = Link<&TElConvertor::Convert>(first_to_char);
   first_value_hub->OnPass[1] = Link<&TElMultiElement::Work>(lamp_group, 0);
@@ -380,13 +420,16 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
 
   frame_builder->OnEvent[1] = Link<&TElHub::Pass>(second_text_hub);
   second_text_hub->OnPass[0] = Link<&TElConvertor::Convert>(second_to_value);
-  // second_text_hub->OnPass[1]: the debug window's second byte.
+  second_text_hub->OnPass[1] = Link<&TElMultiElement::Work>(debug_window, 2);
   second_to_value->OnResult = Link<&TElHub::Pass>(second_value_hub);
   second_value_hub->OnPass[0] = Link<&TElConvertor::Convert>(second_to_char);
   second_value_hub->OnPass[1] = Link<&TElMultiElement::Work>(lamp_group, 8);
   second_to_char->OnResult = Link<&TElMultiElement::Work>(port_panel, 4);
 
-  // ---- links: condition panels (only the processor-load panel exists so far) ----
+  // ---- links: condition panels ----
+  // Each panel is shown by its event type, takes its parameter from the router of
+  // Var1 or Var2, answers the state, text and parameter selectors, and reports the
+  // user's changes to the change collector.
   condition_selector->OnEvent[0] = Link<&TElMultiElement::Work>(cpu_load_panel, 0);
   var1_router->OnChannel[0] = Link<&TElMultiElement::Work>(cpu_load_panel, 1);
   cpu_load_panel->InData[0] = Link<&TElMultiElement::OutVar>(sensor_hub, 0);
@@ -394,6 +437,55 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   text_selector->InData[0] = Link<&TElMultiElement::OutVar>(cpu_load_panel, 2);
   var1_selector->InData[0] = Link<&TElMultiElement::OutVar>(cpu_load_panel, 1);
   cpu_load_panel->OnEvent[0] = Link<&TElMultiElement::Work>(change_collector, 0);
+
+  // The drive panels: the letter in Var2, and for the space panels a threshold in Var1.
+  condition_selector->OnEvent[1] = Link<&TElMultiElement::Work>(disk_present_panel, 0);
+  var2_router->OnChannel[1] = Link<&TElMultiElement::Work>(disk_present_panel, 1);
+  state_selector->InData[1] = Link<&TElMultiElement::OutVar>(disk_present_panel, 0);
+  text_selector->InData[1] = Link<&TElMultiElement::OutVar>(disk_present_panel, 2);
+  var2_selector->InData[1] = Link<&TElMultiElement::OutVar>(disk_present_panel, 1);
+  disk_present_panel->OnEvent[0] = Link<&TElMultiElement::Work>(change_collector, 1);
+  TElMultiElement* const space_panels[] = {free_disk_panel, used_disk_panel};
+  for (uint16_t i = 0; i < 2; ++i) {
+    TElMultiElement* panel = space_panels[i];
+    const uint16_t type = 2 + i;
+    condition_selector->OnEvent[type] = Link<&TElMultiElement::Work>(panel, 0);
+    var1_router->OnChannel[type] = Link<&TElMultiElement::Work>(panel, 1);
+    var2_router->OnChannel[type] = Link<&TElMultiElement::Work>(panel, 2);
+    state_selector->InData[type] = Link<&TElMultiElement::OutVar>(panel, 0);
+    text_selector->InData[type] = Link<&TElMultiElement::OutVar>(panel, 3);
+    var1_selector->InData[type] = Link<&TElMultiElement::OutVar>(panel, 1);
+    var2_selector->InData[type] = Link<&TElMultiElement::OutVar>(panel, 2);
+    panel->OnEvent[0] = Link<&TElMultiElement::Work>(change_collector, static_cast<uint16_t>(2 + 2 * i));
+    panel->OnEvent[1] = Link<&TElMultiElement::Work>(change_collector, static_cast<uint16_t>(3 + 2 * i));
+  }
+
+  for (uint16_t i = 0; i < 4; ++i) {
+    TElMultiElement* panel = memory_panels[i];
+    const uint16_t type = 4 + i;
+    condition_selector->OnEvent[type] = Link<&TElMultiElement::Work>(panel, 0);
+    var1_router->OnChannel[type] = Link<&TElMultiElement::Work>(panel, 1);
+    // Total and available, physical memory for the RAM panels, page file for swap.
+    panel->InData[0] = Link<&TElMultiElement::OutVar>(sensor_hub, static_cast<uint16_t>(1 + 2 * i));
+    panel->InData[1] = Link<&TElMultiElement::OutVar>(sensor_hub, static_cast<uint16_t>(2 + 2 * i));
+    state_selector->InData[type] = Link<&TElMultiElement::OutVar>(panel, 0);
+    text_selector->InData[type] = Link<&TElMultiElement::OutVar>(panel, 2);
+    var1_selector->InData[type] = Link<&TElMultiElement::OutVar>(panel, 1);
+    panel->OnEvent[0] = Link<&TElMultiElement::Work>(change_collector, static_cast<uint16_t>(6 + i));
+  }
+
+  // Day and time, Internet and keyboard layout: one Var2 parameter each.
+  TElMultiElement* const var2_panels[] = {day_time_panel, internet_panel, keyboard_layout_panel};
+  for (uint16_t i = 0; i < 3; ++i) {
+    TElMultiElement* panel = var2_panels[i];
+    const uint16_t type = 8 + i;
+    condition_selector->OnEvent[type] = Link<&TElMultiElement::Work>(panel, 0);
+    var2_router->OnChannel[type] = Link<&TElMultiElement::Work>(panel, 1);
+    state_selector->InData[type] = Link<&TElMultiElement::OutVar>(panel, 0);
+    text_selector->InData[type] = Link<&TElMultiElement::OutVar>(panel, 2);
+    var2_selector->InData[type] = Link<&TElMultiElement::OutVar>(panel, 1);
+    panel->OnEvent[0] = Link<&TElMultiElement::Work>(change_collector, static_cast<uint16_t>(10 + i));
+  }
 
   // ---- links: writing a channel ----
   change_collector->OnEvent[0] = Link<&TElHub::Pass>(write_hub);

@@ -15,6 +15,7 @@
 #include "elements/device/ini.h"
 #include "elements/window/bit_btn.h"
 #include "elements/window/bitmap_array.h"
+#include "elements/window/check_box.h"
 #include "elements/window/combo_box.h"
 #include "elements/window/main_form.h"
 #include "elements/window/popup_menu.h"
@@ -50,6 +51,16 @@ class TClassMainForm_E204FC : public Container {
   TElMultiElement* lamp_group;
   TElMultiElement* selection_panel;
   TElMultiElement* cpu_load_panel;  // condition panel of event type 0
+  TElMultiElement* disk_present_panel;  // event type 1
+  TElMultiElement* free_disk_panel;     // event type 2
+  TElMultiElement* used_disk_panel;     // event type 3
+  TElMultiElement* memory_panels[4];  // event types 4..7: free and used RAM, free and used swap
+  TElMultiElement* day_time_panel;    // event type 8
+  TElMultiElement* internet_panel;    // event type 9
+  TElMultiElement* keyboard_layout_panel;  // event type 10
+  TElMultiElement* debug_window;
+  TElMultiElement* about_window;
+  TElMultiElement* autostart;
   TElMultiElement* button_frame;
   TElMultiElement* port_panel;
   TElMultiElement* guard;
@@ -63,6 +74,7 @@ class TClassMainForm_E204FC : public Container {
 
   TElBitBtn* setup_button;
   TElBitBtn* about_button;
+  TElCheckBox* autostart_box;
   TElBitBtn* exit_button;
   TElBitBtn* debug_button;
   TElBitBtn* work_button;

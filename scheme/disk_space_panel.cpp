@@ -1,0 +1,261 @@
+#include "scheme/disk_space_panel.h"
+
+#include <memory>
+
+#include "scheme/repeat_unit.h"
+#include "scheme/texts.h"
+
+namespace lumi {
+
+namespace {
+
+// What tells the two panels apart.
+struct SpaceValues {
+  int32_t box_top;
+  const char* caption;
+  int32_t caption_width;
+  const char* relation;  // the word between the drive and the threshold
+  int32_t min;           // - stops here
+  int32_t max;           // + stops here
+  uint8_t comparison_type;
+  const char* mask;
+};
+
+constexpr SpaceValues kFreeDisk = {
+    .box_top = 79,
+    .caption = "Сигнал,  если  объём  свободного  места",
+    .caption_width = 216,
+    .relation = "менее",
+    .min = 1,
+    .max = 100,
+    .comparison_type = 1,  // <
+    .mask = "На диске %1 свободно менее %2 %",
+};
+constexpr SpaceValues kUsedDisk = {
+    .box_top = 139,
+    .caption = "Сигнал,  если  объём  занятого  места",
+    .caption_width = 201,
+    .relation = "более",
+    .min = 0,
+    .max = 99,
+    .comparison_type = 2,  // >
+    .mask = "На диске %1 занято более %2 %",
+};
+
+const SpaceValues& ValuesOf(DiskSpaceCondition condition) {
+  return condition == DiskSpaceCondition::kUsedDisk ? kUsedDisk : kFreeDisk;
+}
+
+TElHub* SetUpHub(TElHub* hub, uint8_t inputs, uint8_t outputs) {
+  hub->InCount = inputs;
+  hub->SetOutCount(outputs);
+  return hub;
+}
+
+template <class Control>
+Control* Place(Control* control, int32_t left, int32_t top, int32_t width, int32_t height) {
+  control->Left = left;
+  control->Top = top;
+  control->Width = width;
+  control->Height = height;
+  return control;
+}
+
+}  // namespace
+
+void TElDriveList::Clear(TData&, uint16_t) {
+  TData none = TData::Integer(-1);
+  SelectIndex(none, 0);
+  items_.clear();
+  ShowItems();
+}
+
+Creator TClassChildGroupBox_E01210::CreatorFor(DiskSpaceCondition condition) {
+  return [condition](TElement* parent) -> std::unique_ptr<Container> {
+    return std::make_unique<TClassChildGroupBox_E01210>(parent, condition);
+  };
+}
+
+TClassChildGroupBox_E01210::TClassChildGroupBox_E01210(TElement* parent, DiskSpaceCondition condition)
+    : condition(condition) {
+  const SpaceValues& values = ValuesOf(condition);
+  const bool used = condition == DiskSpaceCondition::kUsedDisk;
+
+  box = Place(Create<TElGroupBox>(static_cast<TElWin*>(parent)), 315, values.box_top, 232, 60);
+  box->Init();
+
+  edit = CreateEditMulti(3, 4);
+
+  threshold = Create<TElCounter>();
+  threshold->Min = values.min;
+  threshold->Max = values.max;
+  threshold->Step = 1;
+  threshold->Direction = 0;
+  threshold->Default = 50;
+
+  threshold_reader = Create<TElGetData>();
+  threshold_reader->Count = 5;
+
+  upper_guard = Create<TElIf_else>();
+  upper_guard->Type = 4;  // >=
+  upper_guard->Op2 = TData::Integer(values.max);
+
+  lower_guard = Create<TElIf_else>();
+  lower_guard->Type = 0;  // =
+  lower_guard->Op2 = TData::Integer(values.min);
+
+  repeat_unit = Create<TElMultiElement>();
+  repeat_unit->parent = nullptr;
+  repeat_unit->CreateOnDemand = false;
+  repeat_unit->SetCreator(used ? CreatorOf<TClassMultiElement_DEF24C>()
+                               : CreatorOf<TClassMultiElement_DFD00C>());
+  repeat_unit->OnEvent.Resize(2);
+
+  counter_hub = SetUpHub(Create<TElHub>(), 1, 2);
+  edit_hub = SetUpHub(Create<TElHub>(), 2, 1);
+
+  drive_list = Place(Create<TElDriveList>(box), 60, 31, 35, 21);
+  drive_list->Hint = W("Буква диска");
+  drive_list->ChangeReturns = 0;
+  drive_list->Init();
+
+  drive_reader = Create<TElGetData>();
+  drive_reader->Count = 3;
+
+  sensor = Create<TElHardDisk>();
+  sensor->Unit = 0;  // kilobytes
+
+  absence_guard = Create<TElIf_else>();
+  absence_guard->Type = 0;  // = : no entry selected
+  absence_guard->Op2 = TData::Integer(-1);
+
+  total_sender = Create<TElDoData>();
+
+  zero_filter = Create<TElCase>();  // an empty Value matches a size of 0
+
+  total_memory = Create<TElMemory>();
+
+  percentage = Create<TElMathParse>();
+  percentage->SetArgCount(2);
+  percentage->MathStr = "(%2/%1)*100";
+  percentage->ResultType = 0;  // whole percents, halves to the even one
+  percentage->SetDefault(0);
+
+  comparison = Create<TElIf_else>();
+  comparison->Type = values.comparison_type;
+
+  state_selector = Create<TElChanelToIndex>();
+  state_selector->SetCount(2);
+
+  state = Create<TElMemory>();
+
+  message = Create<TElFormatStr>();
+  message->SetCount(2);
+  message->Mask = W(values.mask);
+
+  show_hub = SetUpHub(Create<TElHub>(), 1, 8);
+  first_apply_hub = SetUpHub(Create<TElHub>(), 1, 4);
+  second_apply_hub = SetUpHub(Create<TElHub>(), 1, 3);
+
+  caption_label = Place(Create<TElLabel>(box), 9, 9, values.caption_width, 17);
+  caption_label->Caption = W(values.caption);
+  caption_label->Init();
+
+  on_drive_label = Place(Create<TElLabel>(box), 9, 33, 49, 17);
+  on_drive_label->Caption = W("на диске");
+  on_drive_label->Init();
+
+  relation_label = Place(Create<TElLabel>(box), 99, 33, 35, 17);
+  relation_label->Caption = W(values.relation);
+  relation_label->Init();
+
+  value_edit = Place(Create<TElEdit>(box), 137, 31, 25, 20);
+  value_edit->Text = "50";
+  value_edit->Hint = W("Заданное значение");
+  value_edit->Init();
+
+  plus_button = Place(Create<TElButton>(box), 163, 26, 15, 15);
+  plus_button->Caption = "+";
+  plus_button->Hint = W("Увеличение");
+  plus_button->Init();
+
+  minus_button = Place(Create<TElButton>(box), 163, 41, 15, 15);
+  minus_button->Caption = "-";
+  minus_button->Hint = W("Уменьшение");
+  minus_button->Init();
+
+  percent_label = Place(Create<TElLabel>(box), 183, 34, 12, 17);
+  percent_label->Caption = "%";
+  percent_label->Init();
+
+  edit->OnWork[0] = Link<&TElHub::Pass>(show_hub);
+  show_hub->OnPass[0] = Link<&TElWin::SetVisible>(caption_label);
+  show_hub->OnPass[1] = Link<&TElWin::SetVisible>(on_drive_label);
+  show_hub->OnPass[2] = Link<&TElWin::SetVisible>(drive_list);
+  show_hub->OnPass[3] = Link<&TElWin::SetVisible>(relation_label);
+  show_hub->OnPass[4] = Link<&TElWin::SetVisible>(value_edit);
+  show_hub->OnPass[5] = Link<&TElWin::SetVisible>(plus_button);
+  show_hub->OnPass[6] = Link<&TElWin::SetVisible>(minus_button);
+  show_hub->OnPass[7] = Link<&TElWin::SetVisible>(percent_label);
+
+  edit->OnWork[1] = Link<&TElHub::Pass>(first_apply_hub);
+  first_apply_hub->OnPass[0] = Link<&TElCounter::SetCount>(threshold);
+  first_apply_hub->OnPass[1] = Link<&TElHub::Pass>(edit_hub, 0);
+  first_apply_hub->OnPass[2] = Link<&TElDriveList::Clear>(drive_list);
+  first_apply_hub->OnPass[3] = Link<&TElHardDisk::Enum>(sensor);
+  sensor->OnDrive = Link<&TElComboBox::Add>(drive_list);
+
+  // Only a selected drive is measured; with none the state goes off.
+  edit->OnWork[2] = Link<&TElHub::Pass>(second_apply_hub);
+  second_apply_hub->OnPass[0] = Link<&TElComboBox::SelectText>(drive_list);
+  second_apply_hub->OnPass[1] = Link<&TElIf_else::Compare>(absence_guard);
+  second_apply_hub->OnPass[2] = Link<&TElFormatStr::Format>(message);
+  absence_guard->InOp1 = Link<&TElComboBox::OutIndex>(drive_list);
+  absence_guard->OnTrue = Link<&TElChanelToIndex::Select>(state_selector, 0);
+  absence_guard->OnFalse = Link<&TElDoData::Send>(total_sender);
+
+  drive_reader->InData = Link<&TElComboBox::OutText>(drive_list);
+  sensor->InDrive = Link<&TElGetData::OutData>(drive_reader, 0);
+  total_sender->InData = Link<&TElHardDisk::OutTotal>(sensor);
+  total_sender->OnSend = Link<&TElCase::Test>(zero_filter);
+  zero_filter->OnNext = Link<&TElMemory::Store>(total_memory);
+  total_memory->OnStore = Link<&TElMathParse::Calc>(percentage);
+  percentage->InArg[0] = Link<&TElMemory::OutValue>(total_memory);
+  percentage->InArg[1] = used ? Link<&TElHardDisk::OutUsed>(sensor) : Link<&TElHardDisk::OutFree>(sensor);
+  percentage->OnResult = Link<&TElIf_else::Compare>(comparison);
+  comparison->InOp1 = Link<&TElMathParse::OutResult>(percentage);
+  comparison->InOp2 = Link<&TElGetData::OutData>(threshold_reader, 2);
+  comparison->OnTrue = Link<&TElChanelToIndex::Select>(state_selector, 1);
+  comparison->OnFalse = Link<&TElChanelToIndex::Select>(state_selector, 0);
+  state_selector->OnIndex = Link<&TElMemory::Store>(state);
+
+  threshold->OnCount = Link<&TElHub::Pass>(counter_hub);
+  counter_hub->OnPass[0] = Link<&TElEditMulti::Raise>(edit, 0);
+  counter_hub->OnPass[1] = Link<&TElHub::Pass>(edit_hub, 1);
+  edit_hub->OnPass[0] = Link<&TElEdit::SetText>(value_edit);
+
+  plus_button->OnMouseDown = Link<&TElMultiElement::Work>(repeat_unit, 0);
+  plus_button->OnMouseUp = Link<&TElMultiElement::Work>(repeat_unit, 1);
+  minus_button->OnMouseDown = Link<&TElMultiElement::Work>(repeat_unit, 2);
+  minus_button->OnMouseUp = Link<&TElMultiElement::Work>(repeat_unit, 3);
+
+  repeat_unit->OnEvent[0] = Link<&TElIf_else::Compare>(upper_guard);
+  upper_guard->OnFalse = Link<&TElCounter::Next>(threshold);
+  repeat_unit->OnEvent[1] = Link<&TElIf_else::Compare>(lower_guard);
+  lower_guard->OnFalse = Link<&TElCounter::Prev>(threshold);
+
+  threshold_reader->InData = Link<&TElCounter::OutCount>(threshold);
+  upper_guard->InOp1 = Link<&TElGetData::OutData>(threshold_reader, 0);
+  lower_guard->InOp1 = Link<&TElGetData::OutData>(threshold_reader, 1);
+
+  drive_list->OnChange = Link<&TElEditMulti::Raise>(edit, 1);
+  message->InStr[0] = Link<&TElGetData::OutData>(drive_reader, 1);
+  message->InStr[1] = Link<&TElGetData::OutData>(threshold_reader, 3);
+
+  edit->InVar[0] = Link<&TElMemory::OutValue>(state);
+  edit->InVar[1] = Link<&TElGetData::OutData>(threshold_reader, 4);
+  edit->InVar[2] = Link<&TElGetData::OutData>(drive_reader, 2);
+  edit->InVar[3] = Link<&TElFormatStr::OutResult>(message);
+}
+
+}  // namespace lumi
