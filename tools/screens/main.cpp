@@ -1,7 +1,11 @@
 // lumiscope-screens OUTDIR: builds the program's main scheme on the Qt backend with a
 // fresh settings folder and saves what a person would see, step by step, as PNG files.
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QWidget>
 #include <cstdio>
 #include <filesystem>
@@ -19,6 +23,8 @@
 #include "platform/services.h"
 #include "platform/single_message_box.h"
 #include "runtime/event.h"
+#include "scheme/about_window.h"
+#include "scheme/debug_window.h"
 #include "scheme/main_scheme.h"
 
 namespace {
@@ -49,6 +55,36 @@ void Settle(int ms = 300) {
   QElapsedTimer timer;
   timer.start();
   while (timer.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+QWidget* WidgetOf(lumi::TElWin* window) {
+  auto* control = static_cast<QtControl*>(window->PlatformControl());
+  return control == nullptr ? nullptr : control->Widget();
+}
+
+// As the user picks an entry: the toolkit reports only picks, not programmatic changes.
+void PickEventType(lumi::MainScheme& scheme, int type) {
+  auto* combo = static_cast<QComboBox*>(WidgetOf(scheme.event_list));
+  combo->setCurrentIndex(type);
+  emit combo->activated(type);
+}
+
+// A left click in the middle of a picture button, which is a plain widget of ours.
+void Press(lumi::TElWin* button) {
+  QWidget* widget = WidgetOf(button);
+  const QPointF middle(widget->width() / 2.0, widget->height() / 2.0);
+  const QPointF global = widget->mapToGlobal(middle);
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, middle, global, Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+  }
+}
+
+template <class Window>
+lumi::TElMainForm* FormOf(lumi::TElMultiElement* multi) {
+  auto* inner = multi->Inner();
+  return inner == nullptr ? nullptr : static_cast<Window*>(inner->container)->form;
 }
 
 bool Save(lumi::TElWin* window, const std::string& path) {
@@ -93,6 +129,33 @@ int main(int argc, char** argv) {
     scheme->Start();
     Settle();
     ok &= Save(scheme->form, (out / "setup-mode.png").string());
+    // Each condition panel as the user sees it after picking its event type, and the
+    // column of panels of all eleven side by side in one picture.
+    const QRect column(315, 0, 235, 590);
+    QImage panels(column.width() * 6, column.height() * 2, QImage::Format_RGB32);
+    panels.fill(Qt::white);
+    QPainter painter(&panels);
+    for (int type = 0; type < lumi::MainScheme::kEventTypes; ++type) {
+      PickEventType(*scheme, type);
+      Settle(200);
+      const QPoint place(column.width() * (type % 6), column.height() * (type / 6));
+      painter.drawPixmap(place, WidgetOf(scheme->form)->grab(column));
+      if (type > 0) ok &= Save(scheme->form, (out / ("setup-type-" + std::to_string(type) + ".png")).string());
+    }
+    painter.end();
+    const std::string panels_path = (out / "condition-panels.png").string();
+    if (panels.save(QString::fromStdString(panels_path), "PNG")) std::printf("%s\n", panels_path.c_str());
+    PickEventType(*scheme, 0);
+    Press(scheme->debug_button);
+    Settle();
+    if (auto* debug = FormOf<lumi::DebugWindow>(scheme->debug_window)) {
+      ok &= Save(debug, (out / "debug-window.png").string());
+    }
+    Press(scheme->about_button);
+    Settle();
+    if (auto* about = FormOf<lumi::AboutWindow>(scheme->about_window)) {
+      ok &= Save(about, (out / "about-window.png").string());
+    }
     scheme->EnterWorkMode();
     Settle(1500);  // one cycle
     ok &= Save(scheme->form, (out / "work-mode.png").string());
