@@ -7,7 +7,11 @@ void TElLabel::ApplyOwn() {
 }
 
 void TElLabel::SetText(TData& data, uint16_t) {
-  Caption = PullString(data, InText, Text());
+  Text text = PullString(data, InText, Text());
+  // The work cycle sets every row's text on every frame, mostly to what it already
+  // shows; laying the same text out again is most of what an idle window would cost.
+  if (text == Caption && PlatformControl() != nullptr) return;
+  Caption = std::move(text);
   ApplyOwn();
 }
 

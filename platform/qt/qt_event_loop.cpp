@@ -76,14 +76,23 @@ bool QtEventLoop::QuitOnSignals() {
 EventLoop::TimerId QtEventLoop::StartTimer(uint32_t interval_ms, std::function<void()> tick) {
   TimerId id = ++last_id_;
   if (id == 0) id = ++last_id_;  // after wrapping round, 0 still names no timer
-  auto* timer = new QTimer(context_.get());
-  // Precise, so that a 10 ms step is not stretched to the coarse timers' 5 % slack.
-  timer->setTimerType(Qt::PreciseTimer);
+  // Stopped timers are kept for the next start: the work cycle starts and stops a
+  // one-shot step timer for every channel, and a new timer each time, deleted later,
+  // would cost the idle program more than its own work.
+  QTimer* timer = nullptr;
+  if (!idle_timers_.empty()) {
+    timer = idle_timers_.back();
+    idle_timers_.pop_back();
+  } else {
+    timer = new QTimer(context_.get());
+    // Precise, so that a 10 ms step is not stretched to the coarse timers' 5 % slack.
+    timer->setTimerType(Qt::PreciseTimer);
+  }
   const uint32_t interval =
       std::clamp<uint32_t>(interval_ms, kMinimumIntervalMs, std::numeric_limits<int>::max());
   timer->setInterval(static_cast<int>(interval));
-  // The tick is held by the connection, which survives its own StopTimer until the
-  // tick returns.
+  // The tick is held by the connection; Qt keeps it alive while it runs, even when its
+  // own StopTimer disconnects it.
   QObject::connect(timer, &QTimer::timeout, timer, [tick = std::move(tick)] { tick(); });
   timers_.emplace(id, timer);
   timer->start();
@@ -96,10 +105,8 @@ void QtEventLoop::StopTimer(TimerId id) {
   QTimer* timer = found->second;
   timers_.erase(found);
   timer->stop();
-  // A timer stopped from its own tick is still running that tick: it goes once the
-  // loop is back.
   timer->disconnect();
-  timer->deleteLater();
+  idle_timers_.push_back(timer);
 }
 
 void QtEventLoop::Post(std::function<void()> task) {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "platform/event_loop.h"
 
@@ -41,6 +42,7 @@ class QtEventLoop final : public EventLoop {
   // posted to a destroyed loop are dropped.
   std::unique_ptr<QObject> context_;
   std::map<TimerId, QTimer*> timers_;
+  std::vector<QTimer*> idle_timers_;  // stopped, ready for the next start
   TimerId last_id_ = 0;
   std::atomic<bool> running_ = false;
   std::atomic<bool> quit_requested_ = false;

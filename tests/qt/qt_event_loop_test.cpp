@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QTimer>
+#include <functional>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -51,6 +53,31 @@ TEST(QtEventLoopTest, AStoppedTimerNeverTicksAgainAndIdsAreNotReused) {
   loop.StartTimer(60, [&] { loop.Quit(); });
   loop.Run();
   EXPECT_EQ(stopped_ticks, 0);
+}
+
+// The step timers of the work cycle: each tick stops its one-shot timer and starts the
+// next one, which reuses the stopped timer. Every step runs its own tick, once.
+TEST(QtEventLoopTest, ATimerStartedFromTheTickThatStoppedAnotherRunsOnlyItsOwnTick) {
+  QtEventLoop loop;
+  QuitAfterAWhile(loop);
+  std::vector<int> steps;
+  std::function<void(int)> start_step = [&](int step) {
+    auto id = std::make_shared<EventLoop::TimerId>();
+    *id = loop.StartTimer(1, [&, id, step] {
+      loop.StopTimer(*id);
+      steps.push_back(step);
+      if (step < 20) {
+        start_step(step + 1);
+      } else {
+        loop.Quit();
+      }
+    });
+  };
+  start_step(0);
+  loop.Run();
+  ASSERT_EQ(steps.size(), 21u);
+  for (int i = 0; i <= 20; ++i) EXPECT_EQ(steps[static_cast<size_t>(i)], i);
+  EXPECT_EQ(loop.RunningTimers(), 0u);
 }
 
 TEST(QtEventLoopTest, PostedTasksRunOnTheLoopInOrderFromAnyThread) {
