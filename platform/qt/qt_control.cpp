@@ -294,11 +294,12 @@ void QtControl::ConnectSignals() {
               [report](int index) { report([index](ControlEvents& e) { e.SelectionChanged(index); }); });
       break;
     case ControlKind::DatePicker:
-      // A picker with a calendar reports when the calendar closes (WatchCalendarPopup);
-      // the others report every change the user makes.
+      // While its calendar is open, a picker reports once, when the calendar closes
+      // (WatchCalendarPopup), not at every step through the months; what the user types
+      // into the field is reported as it changes, as by every other picker.
       connect(static_cast<QDateTimeEdit*>(widget_.data()), &QDateTimeEdit::dateTimeChanged, this,
               [this, report](const QDateTime& value) {
-                if (calendar_popup_) return;
+                if (calendar_popup_ && calendar_window_ && calendar_window_->isVisible()) return;
                 report([value](ControlEvents& e) { e.DateTimeChanged(ToCalendarTime(value)); });
               });
       break;
