@@ -63,13 +63,6 @@ Control* Place(Control* control, int32_t left, int32_t top, int32_t width, int32
 
 }  // namespace
 
-void TElDriveList::Clear(TData&, uint16_t) {
-  TData none = TData::Integer(-1);
-  SelectIndex(none, 0);
-  items_.clear();
-  ShowItems();
-}
-
 Creator TClassChildGroupBox_E01210::CreatorFor(DiskSpaceCondition condition) {
   return [condition](TElement* parent) -> std::unique_ptr<Container> {
     return std::make_unique<TClassChildGroupBox_E01210>(parent, condition);
@@ -114,7 +107,7 @@ TClassChildGroupBox_E01210::TClassChildGroupBox_E01210(TElement* parent, DiskSpa
   counter_hub = SetUpHub(Create<TElHub>(), 1, 2);
   edit_hub = SetUpHub(Create<TElHub>(), 2, 1);
 
-  drive_list = Place(Create<TElDriveList>(box), 60, 31, 35, 21);
+  drive_list = Place(Create<TElComboBox>(box), 60, 31, 35, 21);
   drive_list->Hint = W("Буква диска");
   drive_list->ChangeReturns = 0;
   drive_list->Init();
@@ -201,7 +194,7 @@ TClassChildGroupBox_E01210::TClassChildGroupBox_E01210(TElement* parent, DiskSpa
   edit->OnWork[1] = Link<&TElHub::Pass>(first_apply_hub);
   first_apply_hub->OnPass[0] = Link<&TElCounter::SetCount>(threshold);
   first_apply_hub->OnPass[1] = Link<&TElHub::Pass>(edit_hub, 0);
-  first_apply_hub->OnPass[2] = Link<&TElDriveList::Clear>(drive_list);
+  first_apply_hub->OnPass[2] = Link<&TElComboBox::Clear>(drive_list);
   first_apply_hub->OnPass[3] = Link<&TElHardDisk::Enum>(sensor);
   sensor->OnDrive = Link<&TElComboBox::Add>(drive_list);
 

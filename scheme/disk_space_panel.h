@@ -29,16 +29,6 @@ enum class DiskSpaceCondition : uint8_t {
   kUsedDisk = 3,  // used space of the drive above the threshold
 };
 
-// The drive list of the space panels: rebuilt from the present drives at every
-// evaluation, so besides adding it must be emptied.
-class TElDriveList : public TElComboBox {
- public:
-  using TElComboBox::TElComboBox;
-
-  // No items and none selected.
-  void Clear(TData& data, uint16_t index);
-};
-
 // Condition panel of event types 2 and 3: the free (or used) space of a drive in
 // percent of its size, against a threshold.
 //
@@ -69,7 +59,7 @@ class TClassChildGroupBox_E01210 : public Container {
   TElMultiElement* repeat_unit;
   TElHub* counter_hub;
   TElHub* edit_hub;
-  TElDriveList* drive_list;
+  TElComboBox* drive_list;
   TElGetData* drive_reader;
   TElHardDisk* sensor;
   TElIf_else* absence_guard;

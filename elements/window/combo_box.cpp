@@ -62,4 +62,11 @@ void TElComboBox::SelectionChanged(int32_t index) {
   }
 }
 
+void TElComboBox::Clear(TData&, uint16_t index) {
+  TData none = TData::Integer(-1);
+  SelectIndex(none, index);
+  items_.clear();
+  ShowItems();
+}
+
 }  // namespace lumi

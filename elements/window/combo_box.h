@@ -23,6 +23,8 @@ class TElComboBox : public TElWinList {
   void SelectText(TData& data, uint16_t index);
   // Selects item AsInteger of the value; an index past the items selects none.
   void SelectIndex(TData& data, uint16_t index);
+  // Removes every item; none is selected. For lists the program fills itself.
+  void Clear(TData& data, uint16_t index);
   void OutText(TData& result, uint16_t index);   // the selected item, empty when none
   void OutIndex(TData& result, uint16_t index);  // -1 when none
 
