@@ -40,7 +40,8 @@ bool RunWindowed(int argc, char** argv, bool info_only, int& exit_code) {
 }  // namespace lumi::app
 
 extern "C" __attribute__((visibility("default"))) bool lumiscope_run_windowed(int argc, char** argv,
-                                                                              bool info_only, int* exit_code) {
+                                                                              bool info_only,
+                                                                              int* exit_code) {
   static_assert(std::is_same_v<decltype(&lumiscope_run_windowed), lumi::app::WindowEntry>);
   return lumi::app::RunWindowed(argc, argv, info_only, *exit_code);
 }

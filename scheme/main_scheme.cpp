@@ -111,7 +111,8 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   constexpr MemoryCondition kMemoryConditions[] = {MemoryCondition::kFreeRam, MemoryCondition::kUsedRam,
                                                    MemoryCondition::kFreeSwap, MemoryCondition::kUsedSwap};
   for (int i = 0; i < 4; ++i) {
-    memory_panels[i] = Nest(Create<TElMultiElement>(), form, MemoryPanel::CreatorFor(kMemoryConditions[i]), 1, 2);
+    memory_panels[i] =
+        Nest(Create<TElMultiElement>(), form, MemoryPanel::CreatorFor(kMemoryConditions[i]), 1, 2);
   }
   day_time_panel = Nest(Create<TElMultiElement>(), form, CreatorOf<DayTimePanel>(), 1, 0);
   internet_panel = Nest(Create<TElMultiElement>(), form, CreatorOf<InternetPanel>(), 1, 0);

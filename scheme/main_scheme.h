@@ -50,13 +50,13 @@ class TClassMainForm_E204FC : public Container {
   // Child schemes, each reached through its outer side.
   TElMultiElement* lamp_group;
   TElMultiElement* selection_panel;
-  TElMultiElement* cpu_load_panel;  // condition panel of event type 0
-  TElMultiElement* disk_present_panel;  // event type 1
-  TElMultiElement* free_disk_panel;     // event type 2
-  TElMultiElement* used_disk_panel;     // event type 3
-  TElMultiElement* memory_panels[4];  // event types 4..7: free and used RAM, free and used swap
-  TElMultiElement* day_time_panel;    // event type 8
-  TElMultiElement* internet_panel;    // event type 9
+  TElMultiElement* cpu_load_panel;         // condition panel of event type 0
+  TElMultiElement* disk_present_panel;     // event type 1
+  TElMultiElement* free_disk_panel;        // event type 2
+  TElMultiElement* used_disk_panel;        // event type 3
+  TElMultiElement* memory_panels[4];       // event types 4..7: free and used RAM, free and used swap
+  TElMultiElement* day_time_panel;         // event type 8
+  TElMultiElement* internet_panel;         // event type 9
   TElMultiElement* keyboard_layout_panel;  // event type 10
   TElMultiElement* debug_window;
   TElMultiElement* about_window;

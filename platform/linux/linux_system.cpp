@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <tuple>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace lumi::platform::linux_backend {
@@ -144,9 +144,9 @@ std::vector<std::string> LinuxSystem::EarlierProcessExecutables() {
   for (ProcessEntry& process : processes) {
     // A process whose start cannot be read (gone meanwhile, or hidden) is left out
     // rather than guessed to be earlier: it must not close a copy that runs alone.
-    bool earlier = process.id == own_id ||
-                   (own_start && process.started &&
-                    std::tie(*process.started, process.id) < std::tie(*own_start, own_id));
+    bool earlier =
+        process.id == own_id || (own_start && process.started &&
+                                 std::tie(*process.started, process.id) < std::tie(*own_start, own_id));
     if (earlier) executables.push_back(std::move(process.executable));
   }
   return executables;

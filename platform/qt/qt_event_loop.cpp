@@ -1,5 +1,8 @@
 #include "platform/qt/qt_event_loop.h"
 
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QObject>
@@ -9,9 +12,6 @@
 #include <chrono>
 #include <csignal>
 #include <limits>
-
-#include <sys/eventfd.h>
-#include <unistd.h>
 
 namespace lumi::platform::qt_backend {
 

@@ -20,7 +20,8 @@ using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
 fs::path FolderFor(const char* name) {
-  return fs::path(::testing::TempDir()) / (std::string("lumiscope-e2e-") + name + "-" + std::to_string(getpid()));
+  return fs::path(::testing::TempDir()) /
+         (std::string("lumiscope-e2e-") + name + "-" + std::to_string(getpid()));
 }
 
 std::string ReadFile(const fs::path& path) {
@@ -75,9 +76,10 @@ TEST(ProgramTest, FramesFollowTheChannelsAndOutliveTheSettingsFile) {
   size_t frames = CountFrames(events, 0x55, 0xAA);
   EXPECT_GE(frames, 5u);
   EXPECT_LE(frames, 16u);
-  size_t others = static_cast<size_t>(std::count_if(events.begin(), events.end(), [](const unit::Event& event) {
-    return event.kind == unit::EventKind::frame;
-  }));
+  size_t others =
+      static_cast<size_t>(std::count_if(events.begin(), events.end(), [](const unit::Event& event) {
+        return event.kind == unit::EventKind::frame;
+      }));
   EXPECT_EQ(others, frames);
 
   // Without its settings file the program reads defaults but keeps its cycle.

@@ -1,5 +1,7 @@
 // lumiscope-screens OUTDIR: builds the program's main scheme on the Qt backend with a
 // fresh settings folder and saves what a person would see, step by step, as PNG files.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -12,7 +14,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 #include "platform/linux/install.h"
 #include "platform/linux/linux_serial.h"
@@ -140,7 +141,8 @@ int main(int argc, char** argv) {
       Settle(200);
       const QPoint place(column.width() * (type % 6), column.height() * (type / 6));
       painter.drawPixmap(place, WidgetOf(scheme->form)->grab(column));
-      if (type > 0) ok &= Save(scheme->form, (out / ("setup-type-" + std::to_string(type) + ".png")).string());
+      if (type > 0)
+        ok &= Save(scheme->form, (out / ("setup-type-" + std::to_string(type) + ".png")).string());
     }
     painter.end();
     const std::string panels_path = (out / "condition-panels.png").string();
