@@ -1,6 +1,7 @@
 #include "tests/e2e/program_runner.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -9,6 +10,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 namespace lumi::e2e {
@@ -16,10 +19,33 @@ namespace lumi::e2e {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
+namespace {
+constexpr const char* kProgramName = "lumiscope-e2e";
+}  // namespace
+
+fs::path FolderFor(const std::string& name) {
+  return fs::path(::testing::TempDir()) / ("lumiscope-e2e-" + name + "-" + std::to_string(getpid()));
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void WriteSettings(const fs::path& path, const std::vector<Channel>& channels, const std::string& pause) {
+  std::string text;
+  for (size_t i = 0; i < channels.size(); ++i) {
+    text += "[" + std::to_string(i) + "]\r\nSignal=" + std::to_string(channels[i].signal) +
+            "\r\nVar1=" + channels[i].var1 + "\r\nVar2=" + channels[i].var2 + "\r\n\r\n";
+  }
+  text += "[Main]\r\nPort=COM 1\r\nBaudRade=9600\r\nPause=" + pause + "\r\n";
+  std::ofstream(path, std::ios::binary) << text;
+}
+
 ProgramRunner::ProgramRunner(const fs::path& folder) : folder_(folder) {
   fs::remove_all(folder_);
   fs::create_directories(folder_ / "ports");
-  fs::copy_file(LUMISCOPE_BINARY, folder_ / "lumiscope");
+  fs::copy_file(LUMISCOPE_BINARY, folder_ / kProgramName);
 
   master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) return;
@@ -58,7 +84,7 @@ bool ProgramRunner::Start() {
   for (std::string& text : environment) envp.push_back(text.data());
   envp.push_back(nullptr);
 
-  std::string program = (folder_ / "lumiscope").string();
+  std::string program = (folder_ / kProgramName).string();
   std::vector<char*> argv = {program.data(), nullptr};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);

@@ -12,9 +12,25 @@
 
 namespace lumi::e2e {
 
+// A folder of its own for one test's copy of the program.
+std::filesystem::path FolderFor(const std::string& name);
+std::string ReadFile(const std::filesystem::path& path);
+
+// One channel's section of the settings file.
+struct Channel {
+  int signal;
+  std::string var1;
+  std::string var2;
+};
+// A settings file of these channels, on port COM 1, a cycle every `pause` seconds.
+void WriteSettings(const std::filesystem::path& path, const std::vector<Channel>& channels,
+                   const std::string& pause = "0.2");
+
 // A copy of the built program in a folder of its own (its settings file lands beside
 // it) with ports/COM1 linked to a pseudo-terminal the test reads, run without a
-// display so that nothing waits for a person.
+// display so that nothing waits for a person. The copy has a name of its own: the
+// single-instance check compares names, so a lumiscope someone runs meanwhile does not
+// close it, while two copies of a test still meet.
 class ProgramRunner {
  public:
   explicit ProgramRunner(const std::filesystem::path& folder);

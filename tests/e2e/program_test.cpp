@@ -19,26 +19,13 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
-fs::path FolderFor(const char* name) {
-  return fs::path(::testing::TempDir()) /
-         (std::string("lumiscope-e2e-") + name + "-" + std::to_string(getpid()));
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 // Every channel on processor load; even channels above -1 (always on), odd ones above
 // 100 (never on).
-std::string AlternatingSettings() {
-  std::string text;
-  for (int channel = 0; channel < 14; ++channel) {
-    text += "[" + std::to_string(channel) + "]\r\nSignal=0\r\nVar1=";
-    text += channel % 2 == 0 ? "-1" : "100";
-    text += "\r\nVar2=C\r\n\r\n";
-  }
-  return text + "[Main]\r\nPort=COM 1\r\nBaudRade=9600\r\nPause=0.2\r\n";
+std::vector<Channel> AlternatingChannels() {
+  std::vector<Channel> channels;
+  for (int channel = 0; channel < 14; ++channel)
+    channels.push_back({0, channel % 2 == 0 ? "-1" : "100", "C"});
+  return channels;
 }
 
 size_t CountFrames(const std::vector<unit::Event>& events, uint8_t first, uint8_t second) {
@@ -65,10 +52,7 @@ TEST(ProgramTest, FirstStartProbesThePortAndWritesTheDefaultSettings) {
 
 TEST(ProgramTest, FramesFollowTheChannelsAndOutliveTheSettingsFile) {
   ProgramRunner program(FolderFor("frames"));
-  {
-    std::ofstream settings(program.SettingsPath(), std::ios::binary);
-    settings << AlternatingSettings();
-  }
+  WriteSettings(program.SettingsPath(), AlternatingChannels());
   ASSERT_TRUE(program.Start());
   // A cycle every 0.2 s: well over five frames in three seconds, however loaded the
   // machine, and never another pattern.

@@ -12,49 +12,22 @@
 #include "scheme/channel_sequencer.h"
 #include "scheme/cpu_load_panel.h"
 #include "scheme/selection_panel.h"
-#include "tests/support/scheme_fixture.h"
+#include "tests/scheme/main_scheme_fixture.h"
 
 namespace lumi {
 namespace {
 
 using platform::MouseButton;
 
-class MainSchemeTest : public test::SchemeTest {
+class MainSchemeTest : public test::MainSchemeFixture {
  protected:
-  void SetUp() override {
-    SchemeTest::SetUp();
-    system.processes = {system.ExecutablePath()};
-  }
-  void TearDown() override {
-    scheme.reset();
-    SchemeTest::TearDown();
-  }
-
-  void StartProgram() {
-    scheme = std::make_unique<MainScheme>();
-    scheme->Start();
-    loop.AdvanceBy(0);
-    greeting = serial.WrittenTo(1).size();  // the port scan says "AT" first
-  }
   void WriteDefaults() { std::ofstream(SettingsPath(), std::ios::binary) << resources::Text("Str1"); }
-  std::string FileText() const {
-    std::ifstream in(SettingsPath(), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-  // Bytes written to the indicator unit since the start-up greeting.
-  std::string Frames() const { return serial.WrittenTo(1).substr(greeting); }
   std::string LastFrame() const {
     const std::string all = Frames();
     return all.size() >= 2 ? all.substr(all.size() - 2) : std::string();
   }
   // One whole cycle: the tick, fourteen steps, the frame.
   void RunCycle() { loop.AdvanceBy(1000); }
-  void Click(TElWin* control) {
-    ASSERT_TRUE(ui.PressMouse(control->PlatformControl(), MouseButton::Left, {5, 5}));
-    ASSERT_TRUE(ui.ReleaseMouse(control->PlatformControl(), MouseButton::Left, {5, 5}));
-  }
   int32_t SequencerCount() const {
     auto* inner = static_cast<ChannelSequencer*>(scheme->sequencer->Inner()->container);
     TData count;
@@ -68,9 +41,6 @@ class MainSchemeTest : public test::SchemeTest {
   static std::string Bytes(unsigned char first, unsigned char second) {
     return std::string{static_cast<char>(first), static_cast<char>(second)};
   }
-
-  std::unique_ptr<MainScheme> scheme;
-  size_t greeting = 0;
 };
 
 TEST_F(MainSchemeTest, FirstStartWritesTheDefaultsAndOpensInSetupMode) {
@@ -175,7 +145,7 @@ TEST_F(MainSchemeTest, SetupModeInterruptsTheCycleWhichLaterContinues) {
   StartProgram();
   loop.AdvanceBy(1000 + 3 * 10 + 5);  // channels 0..3 evaluated
   ASSERT_EQ(SequencerCount(), 4);
-  ASSERT_TRUE(ui.ClickTray(MouseButton::Left));  // the window went to the tray at start
+  RestoreWindow();  // the window went to the tray at start
   Click(scheme->setup_button);
   EXPECT_EQ(scheme->form->Width, 554);
   loop.AdvanceBy(2000);
