@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <charconv>
 #include <cstdlib>
 #include <fstream>
@@ -94,8 +95,12 @@ std::vector<ProcessEntry> ListProcesses(bool with_start) {
     }
     ProcessEntry process;
     process.id = std::stoull(pid);
+    errno = 0;
     process.executable = ExecutableLink("/proc/" + pid + "/exe");
-    if (process.executable.empty()) {
+    // Another user's process hides its executable but keeps its name readable. A
+    // zombie or a kernel thread has no executable at all, and must not count as a
+    // running copy of anything.
+    if (process.executable.empty() && errno == EACCES) {
       std::ifstream comm("/proc/" + pid + "/comm");
       std::getline(comm, process.executable);
     }

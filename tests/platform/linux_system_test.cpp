@@ -53,7 +53,13 @@ TEST(LinuxSystemTest, EarlierProcessesLeaveOutLaterOnes) {
   }
   std::vector<std::string> earlier = system.EarlierProcessExecutables();
   kill(child, SIGKILL);
+  // Dead but not yet reaped, a zombie is no running copy: neither its path nor the
+  // name the kernel keeps for it may be listed.
+  waitid(P_PID, static_cast<id_t>(child), nullptr, WEXITED | WNOWAIT);
+  std::vector<std::string> with_zombie = system.ProcessExecutables();
   waitpid(child, nullptr, 0);
+  EXPECT_FALSE(listed(with_zombie, copy));
+  EXPECT_FALSE(listed(with_zombie, "later-copy-of-s"));
 
   EXPECT_TRUE(seen);
   EXPECT_FALSE(listed(earlier, copy));
