@@ -2,23 +2,13 @@
 
 #include "resources/pictures.h"
 #include "resources/resources.h"
+#include "scheme/building.h"
 #include "scheme/texts.h"
 
 namespace lumi {
 
-namespace {
-
-// A form is owned by the main window; anything else given as the parent would make
-// this window the program's main window, which must never happen.
-TElMainForm* OwnerOf(TElement* parent) {
-  if (auto* form = dynamic_cast<TElMainForm*>(parent)) return form;
-  return TElMainForm::MainWindow();
-}
-
-}  // namespace
-
 TClassChildForm_14CDB18::TClassChildForm_14CDB18(TElement* parent) {
-  form = Create<TElMainForm>(OwnerOf(parent));
+  form = Create<TElMainForm>(OwnerFormOf(parent));
   form->Caption = W("О программе");
   form->Width = 368;
   form->Height = 294;

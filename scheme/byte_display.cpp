@@ -3,22 +3,10 @@
 #include <memory>
 #include <string>
 
+#include "scheme/building.h"
 #include "scheme/texts.h"
 
 namespace lumi {
-
-namespace {
-
-template <class Control>
-Control* Place(Control* control, int32_t left, int32_t top, int32_t width, int32_t height) {
-  control->Left = left;
-  control->Top = top;
-  control->Width = width;
-  control->Height = height;
-  return control;
-}
-
-}  // namespace
 
 TClassChildGroupBox_E4F370::TClassChildGroupBox_E4F370(TElement* parent, const ByteDisplayLook& look) {
   box = Place(Create<TElGroupBox>(static_cast<TElWin*>(parent)), look.left, 2, 82, 55);

@@ -1,28 +1,10 @@
 #include "scheme/cpu_load_panel.h"
 
+#include "scheme/building.h"
 #include "scheme/repeat_unit.h"
 #include "scheme/texts.h"
 
 namespace lumi {
-
-namespace {
-
-TElHub* SetUpHub(TElHub* hub, uint8_t inputs, uint8_t outputs) {
-  hub->InCount = inputs;
-  hub->SetOutCount(outputs);
-  return hub;
-}
-
-template <class Control>
-Control* Place(Control* control, int32_t left, int32_t top, int32_t width, int32_t height) {
-  control->Left = left;
-  control->Top = top;
-  control->Width = width;
-  control->Height = height;
-  return control;
-}
-
-}  // namespace
 
 TClassChildGroupBox_14E85C0::TClassChildGroupBox_14E85C0(TElement* parent) {
   box = Place(Create<TElGroupBox>(static_cast<TElWin*>(parent)), 315, 0, 232, 43);
@@ -60,11 +42,7 @@ TClassChildGroupBox_14E85C0::TClassChildGroupBox_14E85C0(TElement* parent) {
   message->SetCount(1);
   message->Mask = W("Загрузка ЦП больше %1 %");
 
-  repeat_unit = Create<TElMultiElement>();
-  repeat_unit->parent = nullptr;
-  repeat_unit->CreateOnDemand = false;
-  repeat_unit->SetCreator(CreatorOf<RepeatUnit>());
-  repeat_unit->OnEvent.Resize(2);
+  repeat_unit = SetUpRepeatUnit(Create<TElMultiElement>());
 
   counter_hub = SetUpHub(Create<TElHub>(), 1, 2);
   apply_hub = SetUpHub(Create<TElHub>(), 1, 4);
@@ -80,15 +58,9 @@ TClassChildGroupBox_14E85C0::TClassChildGroupBox_14E85C0(TElement* parent) {
   value_edit->Hint = W("Заданное значение");
   value_edit->Init();
 
-  plus_button = Place(Create<TElButton>(box), 200, 9, 15, 15);
-  plus_button->Caption = "+";
-  plus_button->Hint = W("Увеличение");
-  plus_button->Init();
+  plus_button = InitStepButton(Place(Create<TElButton>(box), 200, 9, 15, 15), StepDirection::kUp);
 
-  minus_button = Place(Create<TElButton>(box), 200, 24, 15, 15);
-  minus_button->Caption = "-";
-  minus_button->Hint = W("Уменьшение");
-  minus_button->Init();
+  minus_button = InitStepButton(Place(Create<TElButton>(box), 200, 24, 15, 15), StepDirection::kDown);
 
   percent_label = Place(Create<TElLabel>(box), 217, 17, 12, 17);
   percent_label->Caption = "%";
@@ -112,15 +84,7 @@ TClassChildGroupBox_14E85C0::TClassChildGroupBox_14E85C0(TElement* parent) {
   counter_hub->OnPass[1] = Link<&TElHub::Pass>(edit_hub, 1);
   edit_hub->OnPass[0] = Link<&TElEdit::SetText>(value_edit);
 
-  plus_button->OnMouseDown = Link<&TElMultiElement::Work>(repeat_unit, 0);
-  plus_button->OnMouseUp = Link<&TElMultiElement::Work>(repeat_unit, 1);
-  minus_button->OnMouseDown = Link<&TElMultiElement::Work>(repeat_unit, 2);
-  minus_button->OnMouseUp = Link<&TElMultiElement::Work>(repeat_unit, 3);
-
-  repeat_unit->OnEvent[0] = Link<&TElIf_else::Compare>(upper_guard);
-  upper_guard->OnFalse = Link<&TElCounter::Next>(threshold);
-  repeat_unit->OnEvent[1] = Link<&TElIf_else::Compare>(lower_guard);
-  lower_guard->OnFalse = Link<&TElCounter::Prev>(threshold);
+  LinkStepButtons({plus_button, minus_button, upper_guard, lower_guard, threshold}, repeat_unit);
 
   threshold_reader->InData = Link<&TElCounter::OutCount>(threshold);
   upper_guard->InOp1 = Link<&TElGetData::OutData>(threshold_reader, 0);

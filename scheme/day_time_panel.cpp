@@ -1,25 +1,11 @@
 #include "scheme/day_time_panel.h"
 
+#include "scheme/building.h"
 #include "scheme/texts.h"
 
 namespace lumi {
 
 namespace {
-
-TElHub* SetUpHub(TElHub* hub, uint8_t inputs, uint8_t outputs) {
-  hub->InCount = inputs;
-  hub->SetOutCount(outputs);
-  return hub;
-}
-
-template <class Control>
-Control* Place(Control* control, int32_t left, int32_t top, int32_t width, int32_t height) {
-  control->Left = left;
-  control->Top = top;
-  control->Width = width;
-  control->Height = height;
-  return control;
-}
 
 // Both pickers' drop-down calendars: blue title and trailing days, white elsewhere.
 TElDatePicker* Colour(TElDatePicker* picker) {

@@ -1,18 +1,12 @@
 #include "scheme/debug_window.h"
 
+#include "scheme/building.h"
 #include "scheme/byte_display.h"
 #include "scheme/texts.h"
 
 namespace lumi {
 
 namespace {
-
-// A form is owned by the main window; anything else given as the parent would make
-// this window the program's main window, which must never happen.
-TElMainForm* OwnerOf(TElement* parent) {
-  if (auto* form = dynamic_cast<TElMainForm*>(parent)) return form;
-  return TElMainForm::MainWindow();
-}
 
 TElMultiElement* Display(TElMultiElement* multi, TElMainForm* form, const ByteDisplayLook& look) {
   multi->parent = form;
@@ -24,7 +18,7 @@ TElMultiElement* Display(TElMultiElement* multi, TElMainForm* form, const ByteDi
 }  // namespace
 
 TClassChildForm_E4C62C::TClassChildForm_E4C62C(TElement* parent) {
-  form = Create<TElMainForm>(OwnerOf(parent));
+  form = Create<TElMainForm>(OwnerFormOf(parent));
   form->Caption = W("Окно отладки");
   form->Width = 171;
   form->Height = 60;

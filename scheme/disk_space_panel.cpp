@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "scheme/building.h"
 #include "scheme/repeat_unit.h"
 #include "scheme/texts.h"
 
@@ -46,21 +47,6 @@ const SpaceValues& ValuesOf(DiskSpaceCondition condition) {
   return condition == DiskSpaceCondition::kUsedDisk ? kUsedDisk : kFreeDisk;
 }
 
-TElHub* SetUpHub(TElHub* hub, uint8_t inputs, uint8_t outputs) {
-  hub->InCount = inputs;
-  hub->SetOutCount(outputs);
-  return hub;
-}
-
-template <class Control>
-Control* Place(Control* control, int32_t left, int32_t top, int32_t width, int32_t height) {
-  control->Left = left;
-  control->Top = top;
-  control->Width = width;
-  control->Height = height;
-  return control;
-}
-
 }  // namespace
 
 Creator TClassChildGroupBox_E01210::CreatorFor(DiskSpaceCondition condition) {
@@ -97,12 +83,7 @@ TClassChildGroupBox_E01210::TClassChildGroupBox_E01210(TElement* parent, DiskSpa
   lower_guard->Type = 0;  // =
   lower_guard->Op2 = TData::Integer(values.min);
 
-  repeat_unit = Create<TElMultiElement>();
-  repeat_unit->parent = nullptr;
-  repeat_unit->CreateOnDemand = false;
-  repeat_unit->SetCreator(used ? CreatorOf<TClassMultiElement_DEF24C>()
-                               : CreatorOf<TClassMultiElement_DFD00C>());
-  repeat_unit->OnEvent.Resize(2);
+  repeat_unit = SetUpRepeatUnit(Create<TElMultiElement>());
 
   counter_hub = SetUpHub(Create<TElHub>(), 1, 2);
   edit_hub = SetUpHub(Create<TElHub>(), 2, 1);
@@ -167,15 +148,9 @@ TClassChildGroupBox_E01210::TClassChildGroupBox_E01210(TElement* parent, DiskSpa
   value_edit->Hint = W("Заданное значение");
   value_edit->Init();
 
-  plus_button = Place(Create<TElButton>(box), 163, 26, 15, 15);
-  plus_button->Caption = "+";
-  plus_button->Hint = W("Увеличение");
-  plus_button->Init();
+  plus_button = InitStepButton(Place(Create<TElButton>(box), 163, 26, 15, 15), StepDirection::kUp);
 
-  minus_button = Place(Create<TElButton>(box), 163, 41, 15, 15);
-  minus_button->Caption = "-";
-  minus_button->Hint = W("Уменьшение");
-  minus_button->Init();
+  minus_button = InitStepButton(Place(Create<TElButton>(box), 163, 41, 15, 15), StepDirection::kDown);
 
   percent_label = Place(Create<TElLabel>(box), 183, 34, 12, 17);
   percent_label->Caption = "%";
@@ -227,15 +202,7 @@ TClassChildGroupBox_E01210::TClassChildGroupBox_E01210(TElement* parent, DiskSpa
   counter_hub->OnPass[1] = Link<&TElHub::Pass>(edit_hub, 1);
   edit_hub->OnPass[0] = Link<&TElEdit::SetText>(value_edit);
 
-  plus_button->OnMouseDown = Link<&TElMultiElement::Work>(repeat_unit, 0);
-  plus_button->OnMouseUp = Link<&TElMultiElement::Work>(repeat_unit, 1);
-  minus_button->OnMouseDown = Link<&TElMultiElement::Work>(repeat_unit, 2);
-  minus_button->OnMouseUp = Link<&TElMultiElement::Work>(repeat_unit, 3);
-
-  repeat_unit->OnEvent[0] = Link<&TElIf_else::Compare>(upper_guard);
-  upper_guard->OnFalse = Link<&TElCounter::Next>(threshold);
-  repeat_unit->OnEvent[1] = Link<&TElIf_else::Compare>(lower_guard);
-  lower_guard->OnFalse = Link<&TElCounter::Prev>(threshold);
+  LinkStepButtons({plus_button, minus_button, upper_guard, lower_guard, threshold}, repeat_unit);
 
   threshold_reader->InData = Link<&TElCounter::OutCount>(threshold);
   upper_guard->InOp1 = Link<&TElGetData::OutData>(threshold_reader, 0);

@@ -1,27 +1,9 @@
 #include "scheme/internet_panel.h"
 
+#include "scheme/building.h"
 #include "scheme/texts.h"
 
 namespace lumi {
-
-namespace {
-
-TElHub* SetUpHub(TElHub* hub, uint8_t outputs) {
-  hub->InCount = 1;
-  hub->SetOutCount(outputs);
-  return hub;
-}
-
-template <class Control>
-Control* Place(Control* control, int32_t left, int32_t top, int32_t width, int32_t height) {
-  control->Left = left;
-  control->Top = top;
-  control->Width = width;
-  control->Height = height;
-  return control;
-}
-
-}  // namespace
 
 TClassChildGroupBox_14F8458::TClassChildGroupBox_14F8458(TElement* parent) {
   box = Place(Create<TElGroupBox>(static_cast<TElWin*>(parent)), 315, 494, 232, 36);

@@ -1,28 +1,10 @@
 #include "scheme/keyboard_layout_panel.h"
 
 #include "resources/resources.h"
+#include "scheme/building.h"
 #include "scheme/texts.h"
 
 namespace lumi {
-
-namespace {
-
-TElHub* SetUpHub(TElHub* hub, uint8_t outputs) {
-  hub->InCount = 1;
-  hub->SetOutCount(outputs);
-  return hub;
-}
-
-template <class Control>
-Control* Place(Control* control, int32_t left, int32_t top, int32_t width, int32_t height) {
-  control->Left = left;
-  control->Top = top;
-  control->Width = width;
-  control->Height = height;
-  return control;
-}
-
-}  // namespace
 
 TClassChildGroupBox_1501FB4::TClassChildGroupBox_1501FB4(TElement* parent) {
   box = Place(Create<TElGroupBox>(static_cast<TElWin*>(parent)), 315, 530, 232, 57);

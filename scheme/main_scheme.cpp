@@ -4,6 +4,7 @@
 #include "resources/resources.h"
 #include "scheme/about_window.h"
 #include "scheme/autostart_switch.h"
+#include "scheme/building.h"
 #include "scheme/button_frame.h"
 #include "scheme/change_collector.h"
 #include "scheme/channel_sequencer.h"
@@ -32,12 +33,6 @@ namespace {
 
 // Which value point of the locator each reader of the settings file takes its path from.
 enum PathReader : uint16_t { kDefaultsPath, kPortPath, kSignalPath, kVar1Path, kVar2Path, kWriterPath };
-
-TElHub* MakeHub(TElHub* hub, uint8_t outputs) {
-  hub->InCount = 1;
-  hub->SetOutCount(outputs);
-  return hub;
-}
 
 TElMultiElement* Nest(TElMultiElement* multi, TElement* parent, Creator creator, size_t events, size_t data,
                       bool on_demand = false) {
@@ -212,19 +207,19 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   TElMemory* signal_key = ConstantText(Create<TElMemory>(), "Signal");
   TElMemory* var1_key = ConstantText(Create<TElMemory>(), "Var1");
   TElMemory* var2_key = ConstantText(Create<TElMemory>(), "Var2");
-  TElHub* write_hub = MakeHub(Create<TElHub>(), 4);
+  TElHub* write_hub = SetUpHub(Create<TElHub>(), 4);
   TElDoData* writer_type = Create<TElDoData>();  // the current event type, for the panel selectors
-  TElHub* writer_type_hub = MakeHub(Create<TElHub>(), 2);
+  TElHub* writer_type_hub = SetUpHub(Create<TElHub>(), 2);
 
   // ---- work cycle ----
   cycle_timer = Create<TElTimer>();
   cycle_timer->SetIntervalMs(1000);
-  TElHub* tick_hub = MakeHub(Create<TElHub>(), 2);
-  TElHub* channel_hub = MakeHub(Create<TElHub>(), 2);
-  TElHub* signal_hub = MakeHub(Create<TElHub>(), 2);
+  TElHub* tick_hub = SetUpHub(Create<TElHub>(), 2);
+  TElHub* channel_hub = SetUpHub(Create<TElHub>(), 2);
+  TElHub* signal_hub = SetUpHub(Create<TElHub>(), 2);
   TElDoData* list_type = Create<TElDoData>();  // the event type as the list now holds it
-  TElHub* type_hub = MakeHub(Create<TElHub>(), 4);
-  TElHub* var1_hub = MakeHub(Create<TElHub>(), 2);
+  TElHub* type_hub = SetUpHub(Create<TElHub>(), 4);
+  TElHub* var1_hub = SetUpHub(Create<TElHub>(), 2);
   mode_check = Create<TElIf_else>();
   mode_check->Type = 0;
   mode_check->Op2 = TData::Integer(0);
@@ -237,13 +232,13 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   second_to_value->Mode = TElConvertor::kBinaryToInteger;
   second_to_char = Create<TElConvertor>();
   second_to_char->Mode = TElConvertor::kIntegerToChar;
-  TElHub* first_text_hub = MakeHub(Create<TElHub>(), 2);
-  TElHub* first_value_hub = MakeHub(Create<TElHub>(), 2);
-  TElHub* second_text_hub = MakeHub(Create<TElHub>(), 2);
-  TElHub* second_value_hub = MakeHub(Create<TElHub>(), 2);
+  TElHub* first_text_hub = SetUpHub(Create<TElHub>(), 2);
+  TElHub* first_value_hub = SetUpHub(Create<TElHub>(), 2);
+  TElHub* second_text_hub = SetUpHub(Create<TElHub>(), 2);
+  TElHub* second_value_hub = SetUpHub(Create<TElHub>(), 2);
 
   // ---- start-up and modes ----
-  TElHub* startup_hub = MakeHub(Create<TElHub>(), 3);
+  TElHub* startup_hub = SetUpHub(Create<TElHub>(), 3);
   hide_delay = Create<TElTimer>();
   hide_delay->SetIntervalMs(kHideDelayMs);
   hide_delay->SetAutoStop(1);
@@ -262,21 +257,21 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   tray_items->SetCount(5);
 
   mode = Create<TElMemory>();
-  TElHub* setup_hub = MakeHub(Create<TElHub>(), 7);
-  TElHub* blink_reset_hub = MakeHub(Create<TElHub>(), 5);
-  work_hub = MakeHub(Create<TElHub>(), 4);
+  TElHub* setup_hub = SetUpHub(Create<TElHub>(), 7);
+  TElHub* blink_reset_hub = SetUpHub(Create<TElHub>(), 5);
+  work_hub = SetUpHub(Create<TElHub>(), 4);
   // The setup button's face index doubles as its enabled flag: 0 disabled with face 0,
   // 1 enabled with face 1.
   TElDoData* setup_face_index = Constant(Create<TElDoData>(), TData::Integer(0));
   TElDoData* work_face_index = Constant(Create<TElDoData>(), TData::Integer(1));
-  TElHub* face_hub = MakeHub(Create<TElHub>(), 2);
+  TElHub* face_hub = SetUpHub(Create<TElHub>(), 2);
   TElDoData* setup_mode_value = Constant(Create<TElDoData>(), TData::Integer(1));
   TElDoData* work_mode_value = Constant(Create<TElDoData>(), TData::Integer(0));
   setup_faces = Create<TElBitmapArray>();
   setup_faces->Items = {resources::Picture("BITMAP3"), resources::Picture("BITMAP4")};
   setup_face = Create<TElArrayRW>();
 
-  TElHub* select_hub = MakeHub(Create<TElHub>(), 2);
+  TElHub* select_hub = SetUpHub(Create<TElHub>(), 2);
 
   debug_switch = Create<TElSwitch>();
   debug_switch->OnValue = TData::Integer(1);

@@ -1,5 +1,6 @@
 #include "scheme/memory_panel.h"
 
+#include "scheme/building.h"
 #include "scheme/repeat_unit.h"
 #include "scheme/texts.h"
 
@@ -103,12 +104,6 @@ const MemoryPanelValues& ValuesOf(MemoryCondition condition) {
   return kFreeRam;
 }
 
-TElHub* SetUpHub(TElHub* hub, uint8_t inputs, uint8_t outputs) {
-  hub->InCount = inputs;
-  hub->SetOutCount(outputs);
-  return hub;
-}
-
 template <class Control>
 Control* Place(Control* control, const Box& box) {
   control->Left = box.left;
@@ -155,11 +150,7 @@ TClassChildGroupBox_DE8E98::TClassChildGroupBox_DE8E98(TElement* parent, MemoryC
   lower_guard->Type = 3;
   lower_guard->Op2 = TData::Integer(values.min);
 
-  repeat_unit = Create<TElMultiElement>();
-  repeat_unit->parent = nullptr;
-  repeat_unit->CreateOnDemand = false;
-  repeat_unit->SetCreator(CreatorOf<RepeatUnit>());
-  repeat_unit->OnEvent.Resize(2);
+  repeat_unit = SetUpRepeatUnit(Create<TElMultiElement>());
 
   // A machine without swap has a total of 0: there is no share to compare.
   total_guard = Create<TElIf_else>();
@@ -206,15 +197,9 @@ TClassChildGroupBox_DE8E98::TClassChildGroupBox_DE8E98(TElement* parent, MemoryC
   value_edit->Hint = W("Заданное значение");
   value_edit->Init();
 
-  plus_button = Place(Create<TElButton>(box), values.plus);
-  plus_button->Caption = "+";
-  plus_button->Hint = W("Увеличение");
-  plus_button->Init();
+  plus_button = InitStepButton(Place(Create<TElButton>(box), values.plus), StepDirection::kUp);
 
-  minus_button = Place(Create<TElButton>(box), values.minus);
-  minus_button->Caption = "-";
-  minus_button->Hint = W("Уменьшение");
-  minus_button->Init();
+  minus_button = InitStepButton(Place(Create<TElButton>(box), values.minus), StepDirection::kDown);
 
   percent_label = Place(Create<TElLabel>(box), values.percent);
   percent_label->Caption = "%";
@@ -242,15 +227,7 @@ TClassChildGroupBox_DE8E98::TClassChildGroupBox_DE8E98(TElement* parent, MemoryC
   counter_hub->OnPass[1] = Link<&TElHub::Pass>(edit_hub, 1);
   edit_hub->OnPass[0] = Link<&TElEdit::SetText>(value_edit);
 
-  plus_button->OnMouseDown = Link<&TElMultiElement::Work>(repeat_unit, 0);
-  plus_button->OnMouseUp = Link<&TElMultiElement::Work>(repeat_unit, 1);
-  minus_button->OnMouseDown = Link<&TElMultiElement::Work>(repeat_unit, 2);
-  minus_button->OnMouseUp = Link<&TElMultiElement::Work>(repeat_unit, 3);
-
-  repeat_unit->OnEvent[0] = Link<&TElIf_else::Compare>(upper_guard);
-  upper_guard->OnFalse = Link<&TElCounter::Next>(threshold);
-  repeat_unit->OnEvent[1] = Link<&TElIf_else::Compare>(lower_guard);
-  lower_guard->OnFalse = Link<&TElCounter::Prev>(threshold);
+  LinkStepButtons({plus_button, minus_button, upper_guard, lower_guard, threshold}, repeat_unit);
 
   threshold_reader->InData = Link<&TElCounter::OutCount>(threshold);
   upper_guard->InOp1 = Link<&TElGetData::OutData>(threshold_reader, 0);

@@ -12,27 +12,11 @@
 #include "elements/window/group_box.h"
 #include "elements/window/label.h"
 #include "runtime/multi_element.h"
+#include "scheme/building.h"
 #include "scheme/port_scanner.h"
 #include "scheme/texts.h"
 
 namespace lumi {
-
-namespace {
-
-void Place(TElWin* control, int32_t left, int32_t top, int32_t width, int32_t height) {
-  control->Left = left;
-  control->Top = top;
-  control->Width = width;
-  control->Height = height;
-}
-
-TElHub* CreateHub(TElHub* hub, uint8_t outputs) {
-  hub->InCount = 1;
-  hub->SetOutCount(outputs);
-  return hub;
-}
-
-}  // namespace
 
 TClassChildGroupBox_E10834::TClassChildGroupBox_E10834(TElement* parent) {
   box_ = Create<TElGroupBox>(static_cast<TElWin*>(parent));
@@ -135,12 +119,12 @@ TClassChildGroupBox_E10834::TClassChildGroupBox_E10834(TElement* parent) {
   scanner->SetCreator(CreatorOf<TClassMultiElement_E0E400>());
   scanner->OnEvent.Resize(1);
 
-  auto* port_hub = CreateHub(Create<TElHub>(), 2);
-  auto* pause_hub = CreateHub(Create<TElHub>(), 3);
-  auto* send_hub = CreateHub(Create<TElHub>(), 2);
-  auto* port_pick_hub = CreateHub(Create<TElHub>(), 4);
-  auto* speed_pick_hub = CreateHub(Create<TElHub>(), 3);
-  auto* pause_pick_hub = CreateHub(Create<TElHub>(), 2);
+  auto* port_hub = SetUpHub(Create<TElHub>(), 2);
+  auto* pause_hub = SetUpHub(Create<TElHub>(), 3);
+  auto* send_hub = SetUpHub(Create<TElHub>(), 2);
+  auto* port_pick_hub = SetUpHub(Create<TElHub>(), 4);
+  auto* speed_pick_hub = SetUpHub(Create<TElHub>(), 3);
+  auto* pause_pick_hub = SetUpHub(Create<TElHub>(), 2);
 
   // Start-up: scan, then the three keys.
   edit->OnWork[0] = Link<&TElMultiElement::Work>(scanner, 0);

@@ -1,16 +1,9 @@
 #include "scheme/repeat_unit.h"
 
+#include "scheme/building.h"
+#include "scheme/texts.h"
+
 namespace lumi {
-
-namespace {
-
-TElHub* TwoWayHub(TElHub* hub) {
-  hub->InCount = 1;
-  hub->SetOutCount(2);
-  return hub;
-}
-
-}  // namespace
 
 TClassMultiElement_14EF2B8::TClassMultiElement_14EF2B8(TElement*) {
   edit = CreateEditMulti(4, 0);
@@ -28,10 +21,10 @@ TClassMultiElement_14EF2B8::TClassMultiElement_14EF2B8(TElement*) {
   down_repeater->SetIntervalMs(kRepeatMs);
   down_repeater->SetAutoStop(0);
 
-  up_press = TwoWayHub(Create<TElHub>());
-  up_release = TwoWayHub(Create<TElHub>());
-  down_press = TwoWayHub(Create<TElHub>());
-  down_release = TwoWayHub(Create<TElHub>());
+  up_press = SetUpHub(Create<TElHub>(), 2);
+  up_release = SetUpHub(Create<TElHub>(), 2);
+  down_press = SetUpHub(Create<TElHub>(), 2);
+  down_release = SetUpHub(Create<TElHub>(), 2);
 
   edit->OnWork[0] = Link<&TElHub::Pass>(up_press);
   up_press->OnPass[0] = Link<&TElEditMulti::Raise>(edit, 0);
@@ -50,6 +43,34 @@ TClassMultiElement_14EF2B8::TClassMultiElement_14EF2B8(TElement*) {
   edit->OnWork[3] = Link<&TElHub::Pass>(down_release);
   down_release->OnPass[0] = Link<&TElTimer::Stop>(down_delay);
   down_release->OnPass[1] = Link<&TElTimer::Stop>(down_repeater);
+}
+
+TElButton* InitStepButton(TElButton* button, StepDirection direction) {
+  const bool up = direction == StepDirection::kUp;
+  button->Caption = Text(1, up ? '+' : '-');
+  button->Hint = W(up ? "Увеличение" : "Уменьшение");
+  button->Init();
+  return button;
+}
+
+TElMultiElement* SetUpRepeatUnit(TElMultiElement* multi) {
+  multi->parent = nullptr;
+  multi->CreateOnDemand = false;
+  multi->SetCreator(CreatorOf<RepeatUnit>());
+  multi->OnEvent.Resize(2);
+  return multi;
+}
+
+void LinkStepButtons(const StepControls& controls, TElMultiElement* repeat_unit) {
+  controls.plus->OnMouseDown = Link<&TElMultiElement::Work>(repeat_unit, 0);
+  controls.plus->OnMouseUp = Link<&TElMultiElement::Work>(repeat_unit, 1);
+  controls.minus->OnMouseDown = Link<&TElMultiElement::Work>(repeat_unit, 2);
+  controls.minus->OnMouseUp = Link<&TElMultiElement::Work>(repeat_unit, 3);
+
+  repeat_unit->OnEvent[0] = Link<&TElIf_else::Compare>(controls.upper_guard);
+  controls.upper_guard->OnFalse = Link<&TElCounter::Next>(controls.threshold);
+  repeat_unit->OnEvent[1] = Link<&TElIf_else::Compare>(controls.lower_guard);
+  controls.lower_guard->OnFalse = Link<&TElCounter::Prev>(controls.threshold);
 }
 
 }  // namespace lumi

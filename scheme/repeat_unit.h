@@ -1,8 +1,12 @@
 #pragma once
 
+#include "elements/compute/counter.h"
 #include "elements/compute/hub.h"
+#include "elements/compute/if_else.h"
+#include "elements/window/button.h"
 #include "elements/window/timer.h"
 #include "runtime/container.h"
+#include "runtime/multi_element.h"
 
 namespace lumi {
 
@@ -37,5 +41,26 @@ using TClassMultiElement_DECDB0 = TClassMultiElement_14EF2B8;
 using TClassMultiElement_DE6DEC = TClassMultiElement_14EF2B8;
 using TClassMultiElement_DA7550 = TClassMultiElement_14EF2B8;
 using TClassMultiElement_D9C17C = TClassMultiElement_14EF2B8;
+
+// What a threshold panel steps with its repeat unit: the + and - buttons, the guards
+// that stop at the bounds (a step is taken when the guard answers false) and the
+// threshold counter.
+struct StepControls {
+  TElButton* plus;
+  TElButton* minus;
+  TElIf_else* upper_guard;
+  TElIf_else* lower_guard;
+  TElCounter* threshold;
+};
+
+enum class StepDirection { kUp, kDown };
+// Gives a threshold panel's + or - button, placed by the caller, its caption and hint,
+// and creates it.
+TElButton* InitStepButton(TElButton* button, StepDirection direction);
+
+// Makes `multi` the panel's own repeat unit, built at once.
+TElMultiElement* SetUpRepeatUnit(TElMultiElement* multi);
+// The buttons drive the unit; its steps move the threshold while the guards allow.
+void LinkStepButtons(const StepControls& controls, TElMultiElement* repeat_unit);
 
 }  // namespace lumi
