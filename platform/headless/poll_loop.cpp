@@ -1,7 +1,6 @@
 #include "platform/headless/poll_loop.h"
 
 #include <poll.h>
-#include <signal.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -13,23 +12,6 @@
 
 namespace lumi::platform::headless {
 namespace {
-
-// The signal handler has no loop to talk to but this descriptor.
-std::atomic<int> g_signal_fd{-1};
-struct sigaction g_previous_int;
-struct sigaction g_previous_term;
-
-void OnQuitSignal(int) {
-  const int saved_errno = errno;
-  const int fd = g_signal_fd.load();
-  if (fd >= 0) {
-    const uint64_t one = 1;
-    if (write(fd, &one, sizeof one) < 0) {
-      // Nothing to do: the counter is already set, or the loop is going away.
-    }
-  }
-  errno = saved_errno;
-}
 
 int NewEventFd() { return eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK); }
 
@@ -54,7 +36,7 @@ PollLoop::PollLoop() {
 }
 
 PollLoop::~PollLoop() {
-  ReleaseSignals();
+  signals_.Release();
   if (signal_fd_ >= 0) close(signal_fd_);
   close(wake_fd_);
 }
@@ -167,7 +149,7 @@ int PollLoop::PollTimeoutMs() {
 
 void PollLoop::WaitForWork() {
   pollfd fds[2] = {{wake_fd_, POLLIN, 0}, {signal_fd_, POLLIN, 0}};
-  const nfds_t count = owns_signals_ ? 2 : 1;
+  const nfds_t count = signals_.Owned() ? 2 : 1;
   if (poll(fds, count, PollTimeoutMs()) <= 0) return;  // time-out, or EINTR: look again
   if (fds[0].revents & POLLIN) Drain(wake_fd_);
   if (count == 2 && (fds[1].revents & POLLIN)) {
@@ -177,37 +159,8 @@ void PollLoop::WaitForWork() {
 }
 
 bool PollLoop::QuitOnSignals() {
-  if (owns_signals_) return true;
-  if (signal_fd_ < 0) {
-    signal_fd_ = NewEventFd();
-    if (signal_fd_ < 0) return false;
-  }
-  int free_slot = -1;
-  if (!g_signal_fd.compare_exchange_strong(free_slot, signal_fd_)) return false;
-
-  struct sigaction action = {};
-  action.sa_handler = OnQuitSignal;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  if (sigaction(SIGINT, &action, &g_previous_int) != 0) {
-    g_signal_fd = -1;
-    return false;
-  }
-  if (sigaction(SIGTERM, &action, &g_previous_term) != 0) {
-    sigaction(SIGINT, &g_previous_int, nullptr);
-    g_signal_fd = -1;
-    return false;
-  }
-  owns_signals_ = true;
-  return true;
-}
-
-void PollLoop::ReleaseSignals() {
-  if (!owns_signals_) return;
-  sigaction(SIGINT, &g_previous_int, nullptr);
-  sigaction(SIGTERM, &g_previous_term, nullptr);
-  g_signal_fd = -1;
-  owns_signals_ = false;
+  if (signal_fd_ < 0) signal_fd_ = NewEventFd();
+  return signals_.Take(signal_fd_);
 }
 
 }  // namespace lumi::platform::headless

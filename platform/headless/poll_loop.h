@@ -12,6 +12,7 @@
 #include <tuple>
 
 #include "platform/event_loop.h"
+#include "platform/linux/quit_signals.h"
 
 namespace lumi::platform::headless {
 
@@ -64,11 +65,10 @@ class PollLoop final : public EventLoop {
   void RunPosted();
   int PollTimeoutMs();
   void WaitForWork();
-  void ReleaseSignals();
 
   int wake_fd_ = -1;    // written by Post
   int signal_fd_ = -1;  // written by the signal handler
-  bool owns_signals_ = false;
+  linux_backend::QuitSignals signals_;
 
   TimerId last_id_ = 0;
   uint64_t last_order_ = 0;

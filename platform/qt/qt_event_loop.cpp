@@ -10,66 +10,28 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <limits>
 
 namespace lumi::platform::qt_backend {
 
-namespace {
-
-// The handler may only do what is safe in a signal: a write to the loop's descriptor.
-std::atomic<int> g_signal_fd = -1;
-struct sigaction g_previous_int;
-struct sigaction g_previous_term;
-
-void OnQuitSignal(int) {
-  const int fd = g_signal_fd.load();
-  if (fd < 0) return;
-  const uint64_t one = 1;
-  [[maybe_unused]] ssize_t written = write(fd, &one, sizeof one);
-}
-
-}  // namespace
-
 QtEventLoop::QtEventLoop() : context_(std::make_unique<QObject>()) {}
 
 QtEventLoop::~QtEventLoop() {
-  if (owns_signals_) {
-    sigaction(SIGINT, &g_previous_int, nullptr);
-    sigaction(SIGTERM, &g_previous_term, nullptr);
-    g_signal_fd = -1;
-  }
+  signals_.Release();
   context_.reset();  // the context takes its timers and the notifier along
   if (signal_fd_ >= 0) close(signal_fd_);
 }
 
 bool QtEventLoop::QuitOnSignals() {
-  if (owns_signals_) return true;
+  if (signals_.Owned()) return true;
   if (signal_fd_ < 0) signal_fd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-  if (signal_fd_ < 0) return false;
-  int free_slot = -1;
-  if (!g_signal_fd.compare_exchange_strong(free_slot, signal_fd_)) return false;
-
-  struct sigaction action = {};
-  action.sa_handler = OnQuitSignal;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  if (sigaction(SIGINT, &action, &g_previous_int) != 0) {
-    g_signal_fd = -1;
-    return false;
-  }
-  if (sigaction(SIGTERM, &action, &g_previous_term) != 0) {
-    sigaction(SIGINT, &g_previous_int, nullptr);
-    g_signal_fd = -1;
-    return false;
-  }
+  if (!signals_.Take(signal_fd_)) return false;
   auto* notifier = new QSocketNotifier(signal_fd_, QSocketNotifier::Read, context_.get());
   QObject::connect(notifier, &QSocketNotifier::activated, notifier, [this] {
     uint64_t count = 0;
     [[maybe_unused]] ssize_t taken = read(signal_fd_, &count, sizeof count);
     Quit();
   });
-  owns_signals_ = true;
   return true;
 }
 

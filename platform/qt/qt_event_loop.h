@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/event_loop.h"
+#include "platform/linux/quit_signals.h"
 
 class QObject;
 class QTimer;
@@ -47,7 +48,7 @@ class QtEventLoop final : public EventLoop {
   std::atomic<bool> running_ = false;
   std::atomic<bool> quit_requested_ = false;
   int signal_fd_ = -1;  // written by the signal handler, watched by the loop
-  bool owns_signals_ = false;
+  linux_backend::QuitSignals signals_;
 };
 
 }  // namespace lumi::platform::qt_backend
