@@ -6,11 +6,17 @@
 #include "app/entry_note.h"
 #include "app/window_loader.h"
 #include "platform/linux/install.h"
+#include "platform/linux/quit_signals.h"
 #include "platform/services.h"
+#include "resources/pictures.h"
 
 int main(int argc, char** argv) {
+  lumi::platform::linux_backend::QuitSignals::IgnoreShowRequests();
   const bool info_only = argc > 1 && std::strcmp(argv[1], lumi::app::kInfoArgument) == 0;
-  lumi::platform::linux_backend::Install();
+  lumi::platform::linux_backend::Install({.name = "Lumiscope",
+                                          .comment = "Светодиодный индикатор состояния компьютера",
+                                          .icon_name = "lumiscope",
+                                          .icon = lumi::resources::Picture("ICON0")});
   int exit_code = 0;
   if (lumi::app::WindowEntry windowed = lumi::app::LoadWindowEntry();
       windowed == nullptr || !windowed(argc, argv, info_only, &exit_code)) {

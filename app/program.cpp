@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include <cstdio>
 #include <memory>
 
 #include "runtime/event.h"
@@ -15,6 +16,10 @@ void RunProgram(platform::EventLoop& loop, bool unattended) {
   loop.Run();
   // No element may answer a late call while the scheme goes.
   DisableDispatchers();
+  scheme->SwitchUnitOff();
+  if (const int32_t running = scheme->RunningCopy(); running > 0 && unattended) {
+    std::fprintf(stderr, "lumiscope: already running as process %d; this start ends\n", running);
+  }
   scheme.reset();
 }
 

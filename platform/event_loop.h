@@ -32,6 +32,19 @@ class EventLoop {
 
   // Milliseconds on a monotonic clock.
   virtual int64_t NowMs() = 0;
+
+  // What to do when another start of this program asks this one to bring its window
+  // forward (the later start then ends). Runs on the loop thread; an empty handler
+  // forgets the previous one.
+  void SetShowRequestHandler(std::function<void()> handler) { show_request_ = std::move(handler); }
+
+ protected:
+  void ShowRequested() {
+    if (show_request_) show_request_();
+  }
+
+ private:
+  std::function<void()> show_request_;
 };
 
 }  // namespace lumi::platform

@@ -21,9 +21,14 @@ class System {
   virtual FileKind KindOf(const std::string& path) = 0;
   // The executable file of every running process that can be looked at.
   virtual std::vector<std::string> ProcessExecutables() = 0;
-  // The same for this process and those that started before it, a tie going to the
-  // lower process id: of two copies started at one moment, only one sees the other.
+  // The same for this process and this user's processes that started before it, a tie
+  // going to the lower process id: of two copies started at one moment, only one sees
+  // the other, and one user's copy never stops another user's.
   virtual std::vector<std::string> EarlierProcessExecutables() { return ProcessExecutables(); }
+  // Asks the earliest other copy of this program (the same executable file name, run
+  // by this user, started before this one) to bring its window forward; answers its
+  // process id, or 0 when there is none.
+  virtual int64_t ShowRunningCopy() { return 0; }
 };
 
 }  // namespace lumi::platform

@@ -22,7 +22,7 @@ TClassMultiElement_14A837C::TClassMultiElement_14A837C(TElement*) {
   for (TElHub*& hub : change_hubs) {
     hub = Create<TElHub>();
     hub->InCount = 1;
-    hub->SetOutCount(2);
+    hub->SetOutCount(3);
   }
 
   std::array<TElDoData*, 3> keys{};  // Signal, Var1, Var2
@@ -37,6 +37,7 @@ TClassMultiElement_14A837C::TClassMultiElement_14A837C(TElement*) {
   for (size_t hub = 0; hub < change_hubs.size(); ++hub) {
     change_hubs[hub]->OnPass[0] = Link<&TElDoData::Send>(keys[0]);
     change_hubs[hub]->OnPass[1] = Link<&TElDoData::Send>(keys[hub + 1]);
+    change_hubs[hub]->OnPass[2] = Link<&TElEditMulti::Raise>(edit, 1);
   }
   for (TElDoData* key : keys) key->OnSend = Link<&TElEditMulti::Raise>(edit, 0);
 }

@@ -28,7 +28,7 @@ TElChanelToIndex* Selector(TElChanelToIndex* selector) {
 
 // Lets a picker's change through only while its flag says the user pressed on it.
 TElIf_else* Guard(TElIf_else* guard) {
-  guard->Type = 0;  // =
+  guard->Type = TElIf_else::kEqual;
   guard->Op2 = TData::Integer(1);
   return guard;
 }
@@ -65,19 +65,25 @@ TClassChildGroupBox_14F03A4::TClassChildGroupBox_14F03A4(TElement* parent) {
   clock_reader->Count = 2;
 
   comparison = Create<TElIf_else>();
-  comparison->Type = 4;  // >= : the moment itself counts as reached
+  comparison->Type = TElIf_else::kAtLeast;  // the moment itself counts as reached
 
-  state = Create<TElSwitch>();
-  state->OnValue = TData::Integer(1);
-  state->OffValue = TData::Integer(0);
-  state->SetDefault(true);  // starts off
+  phase_sender = Create<TElDoData>();
+  state = Flag(Create<TElMemory>());
+  come = Flag(Create<TElMemory>());
+  come_selector = Selector(Create<TElChanelToIndex>());
 
   message_sender = Create<TElDoData>();
   message_converter = Create<TElDateConvertor>();
   message_converter->Format = "HH:mm:ss dd-MM-yyyy";
-  message = Create<TElFormatStr>();
-  message->SetCount(1);
-  message->Mask = W("Наступило: %1");
+  message_router = Create<TElIndexToChanel>();
+  message_router->SetCount(2);
+  coming_message = Create<TElFormatStr>();
+  coming_message->SetCount(1);
+  coming_message->Mask = W("Наступит: %1");
+  come_message = Create<TElFormatStr>();
+  come_message->SetCount(1);
+  come_message->Mask = W("Наступило: %1");
+  message = Create<TElMemory>();
 
   clock_timer = Create<TElTimer>();
   clock_timer->SetIntervalMs(kClockIntervalMs);
@@ -102,6 +108,8 @@ TClassChildGroupBox_14F03A4::TClassChildGroupBox_14F03A4(TElement* parent) {
   time_copy_hub = SetUpHub(Create<TElHub>(), 2, 2);
   change_hub = SetUpHub(Create<TElHub>(), 2, 1);
   reset_hub = SetUpHub(Create<TElHub>(), 2, 1);
+  come_hub = SetUpHub(Create<TElHub>(), 2);
+  not_come_hub = SetUpHub(Create<TElHub>(), 2);
 
   signal_label = Place(Create<TElLabel>(box), 9, 12, 40, 17);
   signal_label->Caption = W("Сигнал");
@@ -150,14 +158,26 @@ TClassChildGroupBox_14F03A4::TClassChildGroupBox_14F03A4(TElement* parent) {
   clock_reader->InData = Link<&TElDatePicker::OutNow>(time_picker);
   comparison->InOp1 = Link<&TElGetData::OutData>(clock_reader, 0);
   comparison->InOp2 = Link<&TElGetData::OutData>(moment_reader, 0);
-  comparison->OnTrue = Link<&TElSwitch::Toggle>(state);
-  comparison->OnFalse = Link<&TElHub::Pass>(reset_hub, 1);
+  comparison->OnTrue = Link<&TElHub::Pass>(come_hub);
+  come_hub->OnPass[0] = Link<&TElDoData::Send>(phase_sender);
+  come_hub->OnPass[1] = Link<&TElChanelToIndex::Select>(come_selector, 1);
+  phase_sender->InData = Link<&TElEditMulti::OutData>(edit, 0);
+  phase_sender->OnSend = Link<&TElMemory::Store>(state);
+  comparison->OnFalse = Link<&TElHub::Pass>(not_come_hub);
+  not_come_hub->OnPass[0] = Link<&TElHub::Pass>(reset_hub, 1);
+  not_come_hub->OnPass[1] = Link<&TElChanelToIndex::Select>(come_selector, 0);
+  come_selector->OnIndex = Link<&TElMemory::Store>(come);
   edit->OnWork[2] = Link<&TElHub::Pass>(reset_hub, 0);
-  reset_hub->OnPass[0] = Link<&TElSwitch::Reset>(state);
+  reset_hub->OnPass[0] = Link<&TElMemory::Clear>(state);
 
   message_sender->InData = Link<&TElGetData::OutData>(moment_reader, 1);
   message_sender->OnSend = Link<&TElDateConvertor::Convert>(message_converter);
-  message_converter->OnResult = Link<&TElFormatStr::Format>(message);
+  message_converter->OnResult = Link<&TElIndexToChanel::Route>(message_router);
+  message_router->InIndex = Link<&TElMemory::OutValue>(come);
+  message_router->OnChannel[0] = Link<&TElFormatStr::Format>(coming_message);
+  message_router->OnChannel[1] = Link<&TElFormatStr::Format>(come_message);
+  coming_message->OnFormat = Link<&TElMemory::Store>(message);
+  come_message->OnFormat = Link<&TElMemory::Store>(message);
 
   // The user edits the moment.
   date_picker->OnMouseDown = Link<&TElChanelToIndex::Select>(date_flag_selector, 1);
@@ -184,9 +204,9 @@ TClassChildGroupBox_14F03A4::TClassChildGroupBox_14F03A4(TElement* parent) {
   change_value->InData = Link<&TElGetData::OutData>(moment_reader, 3);
   change_value->OnSend = Link<&TElEditMulti::Raise>(edit, 0);
 
-  edit->InVar[0] = Link<&TElSwitch::OutValue>(state);
+  edit->InVar[0] = Link<&TElMemory::OutValue>(state);
   edit->InVar[1] = Link<&TElGetData::OutData>(moment_reader, 2);
-  edit->InVar[2] = Link<&TElFormatStr::OutResult>(message);
+  edit->InVar[2] = Link<&TElMemory::OutValue>(message);
 }
 
 }  // namespace lumi

@@ -8,7 +8,6 @@
 #include "elements/compute/if_else.h"
 #include "elements/compute/index_to_chanel.h"
 #include "elements/compute/memory.h"
-#include "elements/compute/switch_element.h"
 #include "elements/sensors/date_convertor.h"
 #include "elements/window/date_picker.h"
 #include "elements/window/group_box.h"
@@ -19,7 +18,9 @@
 namespace lumi {
 
 // Condition panel of event type 8: from a chosen date and time onwards the indicator
-// blinks. While shown, the panel also displays the local clock.
+// blinks, in the blinking phase of the work cycle. While shown, the panel also
+// displays the local clock. Its message says "Наступит" of a moment still to come
+// and "Наступило" once it has come.
 //
 // Work[0]: show or hide every control, and start or stop the clock display (1 / 0).
 // Work[1]: take Var2 (a date-time value) as the moment and evaluate. Work[2]: switch
@@ -27,6 +28,7 @@ namespace lumi {
 // OutVar[0] state (0 or 1), OutVar[1] the moment (a date-time value), OutVar[2]
 // message text.
 // OnEvent[0]: the user changed the moment (the new moment).
+// InData[0]: the blinking phase (1 lit, 0 dark).
 //
 // The two pickers always hold the same moment, the date picker editing its date and
 // the time picker its time. A picker's change counts as the user's only after a mouse
@@ -53,10 +55,16 @@ class TClassChildGroupBox_14F03A4 : public Container {
   TElGetData* moment_reader;
   TElGetData* clock_reader;
   TElIf_else* comparison;
-  TElSwitch* state;
+  TElDoData* phase_sender;
+  TElMemory* state;
+  TElMemory* come;  // 1 once the moment has come, for the message
+  TElChanelToIndex* come_selector;
   TElDoData* message_sender;
   TElDateConvertor* message_converter;
-  TElFormatStr* message;
+  TElIndexToChanel* message_router;
+  TElFormatStr* coming_message;
+  TElFormatStr* come_message;
+  TElMemory* message;
   TElTimer* clock_timer;
   TElIndexToChanel* clock_switcher;
   TElDoData* clock_sender;
@@ -73,6 +81,8 @@ class TClassChildGroupBox_14F03A4 : public Container {
   TElHub* time_copy_hub;
   TElHub* change_hub;
   TElHub* reset_hub;
+  TElHub* come_hub;
+  TElHub* not_come_hub;
   TElLabel* signal_label;
   TElLabel* at_label;
   TElLabel* clock_label;

@@ -1,5 +1,6 @@
 #include "scheme/debug_window.h"
 
+#include "elements/compute/if_else.h"
 #include "scheme/building.h"
 #include "scheme/byte_display.h"
 #include "scheme/texts.h"
@@ -7,6 +8,8 @@
 namespace lumi {
 
 namespace {
+
+constexpr int32_t kEscapeKey = 27;
 
 TElMultiElement* Display(TElMultiElement* multi, TElMainForm* form, const ByteDisplayLook& look) {
   multi->parent = form;
@@ -25,6 +28,7 @@ TClassChildForm_E4C62C::TClassChildForm_E4C62C(TElement* parent) {
   form->ClientSized = true;
   form->BorderStyle = 6;  // dialog frame, no caption bar
   form->DragByClient = true;
+  form->KeyPreview = true;
   form->Visible = false;
   form->Init();
 
@@ -36,6 +40,12 @@ TClassChildForm_E4C62C::TClassChildForm_E4C62C(TElement* parent) {
   edit->OnWork[0] = Link<&TElWin::SetVisible>(form);
   edit->OnWork[1] = Link<&TElMultiElement::Work>(first_byte, 0);
   edit->OnWork[2] = Link<&TElMultiElement::Work>(second_byte, 0);
+
+  auto* escape = Create<TElIf_else>();
+  escape->Type = TElIf_else::kEqual;
+  escape->Op2 = TData::Integer(kEscapeKey);
+  form->OnKeyDown = Link<&TElIf_else::Compare>(escape);
+  escape->OnTrue = Link<&TElEditMulti::Raise>(edit, 0);
 }
 
 }  // namespace lumi

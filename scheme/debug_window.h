@@ -13,6 +13,7 @@ namespace lumi {
 //
 // Work[0]: integer 0 hides the window, any other value (or none) shows it.
 // Work[1]: the first byte's text. Work[2]: the second byte's text.
+// OnEvent[0]: the user pressed Escape in the window (it asks to be closed).
 // The fields take the texts whether the window is shown or not.
 class TClassChildForm_E4C62C : public Container {
  public:

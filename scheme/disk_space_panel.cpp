@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "scheme/building.h"
-#include "scheme/repeat_unit.h"
 #include "scheme/texts.h"
 
 namespace lumi {
@@ -29,7 +28,7 @@ constexpr SpaceValues kFreeDisk = {
     .relation = "менее",
     .min = 1,
     .max = 100,
-    .comparison_type = 1,  // <
+    .comparison_type = TElIf_else::kLess,
     .mask = "На диске %1 свободно менее %2 %",
 };
 constexpr SpaceValues kUsedDisk = {
@@ -39,7 +38,7 @@ constexpr SpaceValues kUsedDisk = {
     .relation = "более",
     .min = 0,
     .max = 99,
-    .comparison_type = 2,  // >
+    .comparison_type = TElIf_else::kGreater,
     .mask = "На диске %1 занято более %2 %",
 };
 
@@ -65,28 +64,13 @@ TClassChildGroupBox_E01210::TClassChildGroupBox_E01210(TElement* parent, DiskSpa
 
   edit = CreateEditMulti(3, 4);
 
-  threshold = Create<TElCounter>();
-  threshold->Min = values.min;
-  threshold->Max = values.max;
-  threshold->Step = 1;
-  threshold->Direction = 0;
-  threshold->Default = 50;
-
-  threshold_reader = Create<TElGetData>();
-  threshold_reader->Count = 5;
-
-  upper_guard = Create<TElIf_else>();
-  upper_guard->Type = 4;  // >=
-  upper_guard->Op2 = TData::Integer(values.max);
-
-  lower_guard = Create<TElIf_else>();
-  lower_guard->Type = 0;  // =
-  lower_guard->Op2 = TData::Integer(values.min);
-
-  repeat_unit = SetUpRepeatUnit(Create<TElMultiElement>());
-
-  counter_hub = SetUpHub(Create<TElHub>(), 1, 2);
-  edit_hub = SetUpHub(Create<TElHub>(), 2, 1);
+  threshold = ThresholdControl::Nest(Create<TElMultiElement>(), box,
+                                     {.min = values.min,
+                                      .max = values.max,
+                                      .edit = {137, 31, 25, 20},
+                                      .plus = {163, 26, 15, 15},
+                                      .percent = {183, 34, 12, 17}});
+  static_cast<ThresholdControls&>(*this) = ThresholdControl::ControlsOf(threshold);
 
   drive_list = Place(Create<TElComboBox>(box), 60, 31, 35, 21);
   drive_list->Hint = W("Буква диска");
@@ -127,8 +111,8 @@ TClassChildGroupBox_E01210::TClassChildGroupBox_E01210(TElement* parent, DiskSpa
   message->SetCount(2);
   message->Mask = W(values.mask);
 
-  show_hub = SetUpHub(Create<TElHub>(), 1, 8);
-  first_apply_hub = SetUpHub(Create<TElHub>(), 1, 4);
+  show_hub = SetUpHub(Create<TElHub>(), 1, 5);
+  first_apply_hub = SetUpHub(Create<TElHub>(), 1, 3);
   second_apply_hub = SetUpHub(Create<TElHub>(), 1, 3);
 
   caption_label = Place(Create<TElLabel>(box), 9, 9, values.caption_width, 17);
@@ -143,34 +127,17 @@ TClassChildGroupBox_E01210::TClassChildGroupBox_E01210(TElement* parent, DiskSpa
   relation_label->Caption = W(values.relation);
   relation_label->Init();
 
-  value_edit = Place(Create<TElEdit>(box), 137, 31, 25, 20);
-  value_edit->Text = "50";
-  value_edit->Hint = W("Заданное значение");
-  value_edit->Init();
-
-  plus_button = InitStepButton(Place(Create<TElButton>(box), 163, 26, 15, 15), StepDirection::kUp);
-
-  minus_button = InitStepButton(Place(Create<TElButton>(box), 163, 41, 15, 15), StepDirection::kDown);
-
-  percent_label = Place(Create<TElLabel>(box), 183, 34, 12, 17);
-  percent_label->Caption = "%";
-  percent_label->Init();
-
   edit->OnWork[0] = Link<&TElHub::Pass>(show_hub);
   show_hub->OnPass[0] = Link<&TElWin::SetVisible>(caption_label);
   show_hub->OnPass[1] = Link<&TElWin::SetVisible>(on_drive_label);
   show_hub->OnPass[2] = Link<&TElWin::SetVisible>(drive_list);
   show_hub->OnPass[3] = Link<&TElWin::SetVisible>(relation_label);
-  show_hub->OnPass[4] = Link<&TElWin::SetVisible>(value_edit);
-  show_hub->OnPass[5] = Link<&TElWin::SetVisible>(plus_button);
-  show_hub->OnPass[6] = Link<&TElWin::SetVisible>(minus_button);
-  show_hub->OnPass[7] = Link<&TElWin::SetVisible>(percent_label);
+  show_hub->OnPass[4] = Link<&TElMultiElement::Work>(threshold, 0);
 
   edit->OnWork[1] = Link<&TElHub::Pass>(first_apply_hub);
-  first_apply_hub->OnPass[0] = Link<&TElCounter::SetCount>(threshold);
-  first_apply_hub->OnPass[1] = Link<&TElHub::Pass>(edit_hub, 0);
-  first_apply_hub->OnPass[2] = Link<&TElComboBox::Clear>(drive_list);
-  first_apply_hub->OnPass[3] = Link<&TElHardDisk::Enum>(sensor);
+  first_apply_hub->OnPass[0] = Link<&TElMultiElement::Work>(threshold, 1);
+  first_apply_hub->OnPass[1] = Link<&TElComboBox::Clear>(drive_list);
+  first_apply_hub->OnPass[2] = Link<&TElHardDisk::Enum>(sensor);
   sensor->OnDrive = Link<&TElComboBox::Add>(drive_list);
 
   // Only a selected drive is measured; with none the state goes off.
@@ -192,28 +159,19 @@ TClassChildGroupBox_E01210::TClassChildGroupBox_E01210(TElement* parent, DiskSpa
   percentage->InArg[1] = used ? Link<&TElHardDisk::OutUsed>(sensor) : Link<&TElHardDisk::OutFree>(sensor);
   percentage->OnResult = Link<&TElIf_else::Compare>(comparison);
   comparison->InOp1 = Link<&TElMathParse::OutResult>(percentage);
-  comparison->InOp2 = Link<&TElGetData::OutData>(threshold_reader, 2);
+  comparison->InOp2 = Link<&TElMultiElement::OutVar>(threshold, 0);
   comparison->OnTrue = Link<&TElChanelToIndex::Select>(state_selector, 1);
   comparison->OnFalse = Link<&TElChanelToIndex::Select>(state_selector, 0);
   state_selector->OnIndex = Link<&TElMemory::Store>(state);
 
-  threshold->OnCount = Link<&TElHub::Pass>(counter_hub);
-  counter_hub->OnPass[0] = Link<&TElEditMulti::Raise>(edit, 0);
-  counter_hub->OnPass[1] = Link<&TElHub::Pass>(edit_hub, 1);
-  edit_hub->OnPass[0] = Link<&TElEdit::SetText>(value_edit);
-
-  LinkStepButtons({plus_button, minus_button, upper_guard, lower_guard, threshold}, repeat_unit);
-
-  threshold_reader->InData = Link<&TElCounter::OutCount>(threshold);
-  upper_guard->InOp1 = Link<&TElGetData::OutData>(threshold_reader, 0);
-  lower_guard->InOp1 = Link<&TElGetData::OutData>(threshold_reader, 1);
+  threshold->OnEvent[0] = Link<&TElEditMulti::Raise>(edit, 0);
 
   drive_list->OnChange = Link<&TElEditMulti::Raise>(edit, 1);
   message->InStr[0] = Link<&TElGetData::OutData>(drive_reader, 1);
-  message->InStr[1] = Link<&TElGetData::OutData>(threshold_reader, 3);
+  message->InStr[1] = Link<&TElMultiElement::OutVar>(threshold, 0);
 
   edit->InVar[0] = Link<&TElMemory::OutValue>(state);
-  edit->InVar[1] = Link<&TElGetData::OutData>(threshold_reader, 4);
+  edit->InVar[1] = Link<&TElMultiElement::OutVar>(threshold, 0);
   edit->InVar[2] = Link<&TElGetData::OutData>(drive_reader, 2);
   edit->InVar[3] = Link<&TElFormatStr::OutResult>(message);
 }

@@ -20,6 +20,7 @@
 #include "elements/window/label.h"
 #include "runtime/container.h"
 #include "runtime/multi_element.h"
+#include "scheme/threshold_control.h"
 
 namespace lumi {
 
@@ -35,13 +36,13 @@ enum class DiskSpaceCondition : uint8_t {
 // Work[0]: show or hide every control. Work[1]: take Var1 as the threshold and list
 // the present drives. Work[2]: take Var2 (the letter) and evaluate.
 // OutVar[0] state (0 or 1), OutVar[1] threshold, OutVar[2] letter, OutVar[3] message.
-// OnEvent[0]: the user stepped the threshold (the new count); OnEvent[1]: the user
+// OnEvent[0]: the user changed the threshold (the new value); OnEvent[1]: the user
 // picked another drive (its index in the list).
 //
 // A letter that names no present drive turns the state off: the indicator must not
 // show whatever another drive of the same panel left behind. A drive whose size reads
 // as 0 keeps the previous state and is never divided by.
-class TClassChildGroupBox_E01210 : public Container {
+class TClassChildGroupBox_E01210 : public Container, public ThresholdControls {
  public:
   TClassChildGroupBox_E01210(TElement* parent, DiskSpaceCondition condition);
 
@@ -52,13 +53,7 @@ class TClassChildGroupBox_E01210 : public Container {
 
   TElGroupBox* box;
   TElEditMulti* edit;
-  TElCounter* threshold;
-  TElGetData* threshold_reader;
-  TElIf_else* upper_guard;
-  TElIf_else* lower_guard;
-  TElMultiElement* repeat_unit;
-  TElHub* counter_hub;
-  TElHub* edit_hub;
+  TElMultiElement* threshold;
   TElComboBox* drive_list;
   TElGetData* drive_reader;
   TElHardDisk* sensor;
@@ -77,10 +72,6 @@ class TClassChildGroupBox_E01210 : public Container {
   TElLabel* caption_label;
   TElLabel* on_drive_label;
   TElLabel* relation_label;
-  TElEdit* value_edit;
-  TElButton* plus_button;
-  TElButton* minus_button;
-  TElLabel* percent_label;
 };
 using DiskSpacePanel = TClassChildGroupBox_E01210;
 

@@ -1,5 +1,6 @@
 #include "scheme/main_scheme.h"
 
+#include "elements/device/com.h"
 #include "resources/pictures.h"
 #include "resources/resources.h"
 #include "scheme/about_window.h"
@@ -33,16 +34,6 @@ namespace {
 
 // Which value point of the locator each reader of the settings file takes its path from.
 enum PathReader : uint16_t { kDefaultsPath, kPortPath, kSignalPath, kVar1Path, kVar2Path, kWriterPath };
-
-TElMultiElement* Nest(TElMultiElement* multi, TElement* parent, Creator creator, size_t events, size_t data,
-                      bool on_demand = false) {
-  multi->parent = parent;
-  multi->CreateOnDemand = on_demand;
-  multi->OnEvent.Resize(events);
-  multi->InData.Resize(data);
-  multi->SetCreator(std::move(creator));
-  return multi;
-}
 
 TElBitBtn* PictureButton(TElBitBtn* button, int32_t left, int32_t top, const char* hint,
                          const char* picture) {
@@ -107,9 +98,9 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
                                                    MemoryCondition::kFreeSwap, MemoryCondition::kUsedSwap};
   for (int i = 0; i < 4; ++i) {
     memory_panels[i] =
-        Nest(Create<TElMultiElement>(), form, MemoryPanel::CreatorFor(kMemoryConditions[i]), 1, 2);
+        Nest(Create<TElMultiElement>(), form, MemoryPanel::CreatorFor(kMemoryConditions[i]), 1, 3);
   }
-  day_time_panel = Nest(Create<TElMultiElement>(), form, CreatorOf<DayTimePanel>(), 1, 0);
+  day_time_panel = Nest(Create<TElMultiElement>(), form, CreatorOf<DayTimePanel>(), 1, 1);
   internet_panel = Nest(Create<TElMultiElement>(), form, CreatorOf<InternetPanel>(), 1, 0);
   keyboard_layout_panel = Nest(Create<TElMultiElement>(), form, CreatorOf<KeyboardLayoutPanel>(), 1, 0);
   button_frame = Nest(Create<TElMultiElement>(), form, CreatorOf<ButtonFrame>(), 0, 0);
@@ -124,8 +115,8 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   autostart_box->Top = 491;
   autostart_box->Width = 170;
   autostart_box->Height = 20;
-  autostart_box->Caption = W("Запускать вместе с Windows");
-  autostart_box->Hint = W("Запуск программы вместе с Windows");
+  autostart_box->Caption = W("Запускать вместе с системой");
+  autostart_box->Hint = W("Запуск программы вместе с системой");
   autostart_box->Init();
   exit_button = PictureButton(Create<TElBitBtn>(form), 247, 485, "Выход из программы", "BITMAP0");
   exit_button->Init();
@@ -133,7 +124,7 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   debug_button->Visible = false;
   debug_button->Init();
 
-  port_panel = Nest(Create<TElMultiElement>(), form, CreatorOf<PortPanel>(), 1, 1);
+  port_panel = Nest(Create<TElMultiElement>(), form, CreatorOf<PortPanel>(), 2, 1);
 
   work_button = PictureButton(Create<TElBitBtn>(form), 3, 555, "Переключение в режим \"Работа\"", "BITMAP6");
   work_button->Init();
@@ -151,12 +142,12 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
 
   // ---- schemes without a place on the screen ----
   // The two small windows are built at their first call.
-  debug_window = Nest(Create<TElMultiElement>(), form, CreatorOf<DebugWindow>(), 0, 0, /*on_demand=*/true);
+  debug_window = Nest(Create<TElMultiElement>(), form, CreatorOf<DebugWindow>(), 1, 0, /*on_demand=*/true);
   about_window = Nest(Create<TElMultiElement>(), form, CreatorOf<AboutWindow>(), 0, 0, /*on_demand=*/true);
   autostart = Nest(Create<TElMultiElement>(), nullptr, CreatorOf<AutostartSwitch>(), 1, 0);
   guard = Nest(Create<TElMultiElement>(), nullptr, CreatorOf<SingleInstanceGuard>(), 2, 0);
   locator = Nest(Create<TElMultiElement>(), nullptr, CreatorOf<SettingsLocator>(), 7, 0);
-  change_collector = Nest(Create<TElMultiElement>(), nullptr, CreatorOf<ChangeCollector>(), 1, 0);
+  change_collector = Nest(Create<TElMultiElement>(), nullptr, CreatorOf<ChangeCollector>(), 2, 0);
   sensor_hub = Nest(Create<TElMultiElement>(), nullptr, CreatorOf<SensorHub>(), 0, 0);
   sequencer = Nest(Create<TElMultiElement>(), nullptr, CreatorOf<ChannelSequencer>(), 2, 0);
   frame_builder = Nest(Create<TElMultiElement>(), nullptr, CreatorOf<FrameBuilder>(), 2 + kChannels + 1, 2);
@@ -214,7 +205,12 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   // ---- work cycle ----
   cycle_timer = Create<TElTimer>();
   cycle_timer->SetIntervalMs(1000);
-  TElHub* tick_hub = SetUpHub(Create<TElHub>(), 2);
+  TElHub* tick_hub = SetUpHub(Create<TElHub>(), 3);
+  // One phase for every blinking channel: lit in one cycle, dark in the next.
+  blink_phase = Create<TElSwitch>();
+  blink_phase->OnValue = TData::Integer(1);
+  blink_phase->OffValue = TData::Integer(0);
+  blink_phase->SetDefault(true);  // true: starts dark, so the first cycle lights
   TElHub* channel_hub = SetUpHub(Create<TElHub>(), 2);
   TElHub* signal_hub = SetUpHub(Create<TElHub>(), 2);
   TElDoData* list_type = Create<TElDoData>();  // the event type as the list now holds it
@@ -257,9 +253,24 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   tray_items->SetCount(5);
 
   mode = Create<TElMemory>();
-  TElHub* setup_hub = SetUpHub(Create<TElHub>(), 7);
-  TElHub* blink_reset_hub = SetUpHub(Create<TElHub>(), 5);
-  work_hub = SetUpHub(Create<TElHub>(), 4);
+  TElHub* setup_hub = SetUpHub(Create<TElHub>(), 8);
+  TElHub* blink_reset_hub = SetUpHub(Create<TElHub>(), 6);
+  work_hub = SetUpHub(Create<TElHub>(), 5);
+  // Entering setup mode shows every row's own description, not just the first one's.
+  TElHub* all_channels_hub = SetUpHub(Create<TElHub>(), 2);
+  all_channels = Create<TElFor>();
+  all_channels->Start = 0;
+  all_channels->End = kChannels;
+  all_channels->Step = 1;
+  // A window hidden to the tray always watches: hiding it from setup mode first does
+  // what the work button does.
+  TElIf_else* setup_check = Create<TElIf_else>();
+  setup_check->Type = TElIf_else::kEqual;
+  setup_check->Op2 = TData::Integer(1);
+  TElHub* show_request_hub = SetUpHub(Create<TElHub>(), 2);
+  TElFormatStr* tray_tip = Create<TElFormatStr>();
+  tray_tip->SetCount(1);
+  tray_tip->Mask = W("Lumiscope 1.0.0.0 — %1");
   // The setup button's face index doubles as its enabled flag: 0 disabled with face 0,
   // 1 enabled with face 1.
   TElDoData* setup_face_index = Constant(Create<TElDoData>(), TData::Integer(0));
@@ -277,6 +288,16 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   debug_switch->OnValue = TData::Integer(1);
   debug_switch->OffValue = TData::Integer(0);
   debug_switch->SetDefault(true);  // true: starts off
+
+  // Picking an event type writes the channel at once, with the parameters the panel
+  // of that type shows: the keys each panel's change point writes.
+  TElHub* pick_hub = SetUpHub(Create<TElHub>(), 2);
+  TElIndexToChanel* pick_writer = Create<TElIndexToChanel>();
+  pick_writer->SetCount(kEventTypes);
+  TElHub* free_disk_pick_hub = SetUpHub(Create<TElHub>(), 2);
+  TElHub* used_disk_pick_hub = SetUpHub(Create<TElHub>(), 2);
+  // A written change is shown at once: the channel is evaluated again.
+  TElDoData* reevaluation = Create<TElDoData>();
 
   // ---- links: start-up ----
   form->OnCreate = Link<&TElMultiElement::Work>(guard, 0);
@@ -305,6 +326,14 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   tray_items->OnChannel[0] = Link<&TElTrayIcon::Restore>(tray);
   tray_items->OnChannel[2] = Link<&TElMultiElement::Work>(about_window, 0);
   tray_items->OnChannel[4] = Link<&TElMainForm::Close>(form);
+  tray->OnMinimize = Link<&TElIf_else::Compare>(setup_check);
+  setup_check->InOp1 = Link<&TElMemory::OutValue>(mode);
+  setup_check->OnTrue = Link<&TElHub::Pass>(work_hub);
+  form->OnShowRequest = Link<&TElHub::Pass>(show_request_hub);
+  show_request_hub->OnPass[0] = Link<&TElTrayIcon::Restore>(tray);
+  show_request_hub->OnPass[1] = Link<&TElMainForm::Activate>(form);
+  port_panel->OnEvent[1] = Link<&TElFormatStr::Format>(tray_tip);
+  tray_tip->OnFormat = Link<&TElTrayIcon::SetHint>(tray);
   default_text->InFileName = Link<&TElMultiElement::OutVar>(locator, kDefaultsPath);
   port_panel->InData[0] = Link<&TElMultiElement::OutVar>(locator, kPortPath);
   port_panel->OnEvent[0] = Link<&TElTimer::SetInterval>(cycle_timer);
@@ -316,23 +345,46 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   about_button->OnClick = Link<&TElMultiElement::Work>(about_window, 0);
   debug_button->OnClick = Link<&TElSwitch::Toggle>(debug_switch);
   debug_switch->OnToggle = Link<&TElMultiElement::Work>(debug_window, 0);
-  event_list->OnChange = Link<&TElHub::Pass>(type_hub);
+  debug_window->OnEvent[0] = Link<&TElSwitch::Reset>(debug_switch);
+  event_list->OnChange = Link<&TElHub::Pass>(pick_hub);
+  pick_hub->OnPass[0] = Link<&TElHub::Pass>(type_hub);
+  pick_hub->OnPass[1] = Link<&TElIndexToChanel::Route>(pick_writer);
+  pick_writer->InIndex = Link<&TElComboBox::OutIndex>(event_list);
+  pick_writer->OnChannel[0] = Link<&TElMultiElement::Work>(change_collector, 0);
+  pick_writer->OnChannel[1] = Link<&TElMultiElement::Work>(change_collector, 1);
+  pick_writer->OnChannel[2] = Link<&TElHub::Pass>(free_disk_pick_hub);
+  free_disk_pick_hub->OnPass[0] = Link<&TElMultiElement::Work>(change_collector, 2);
+  free_disk_pick_hub->OnPass[1] = Link<&TElMultiElement::Work>(change_collector, 3);
+  pick_writer->OnChannel[3] = Link<&TElHub::Pass>(used_disk_pick_hub);
+  used_disk_pick_hub->OnPass[0] = Link<&TElMultiElement::Work>(change_collector, 4);
+  used_disk_pick_hub->OnPass[1] = Link<&TElMultiElement::Work>(change_collector, 5);
+  for (uint16_t type = 4; type < kEventTypes; ++type) {
+    pick_writer->OnChannel[type] =
+        Link<&TElMultiElement::Work>(change_collector, static_cast<uint16_t>(2 + type));
+  }
 
   // ---- links: modes ----
   setup_hub->OnPass[0] = Link<&TElMultiElement::Work>(frame_builder, 2);
   setup_hub->OnPass[1] = Link<&TElTimer::Stop>(cycle_timer);
   setup_hub->OnPass[2] = Link<&TElMultiElement::Work>(mode_geometry, 0);
-  setup_hub->OnPass[3] = Link<&TElMultiElement::Work>(selection_panel, 0);
-  setup_hub->OnPass[4] = Link<&TElDoData::Send>(setup_face_index);
-  setup_hub->OnPass[5] = Link<&TElDoData::Send>(setup_mode_value);
-  setup_hub->OnPass[6] = Link<&TElHub::Pass>(blink_reset_hub);
+  setup_hub->OnPass[3] = Link<&TElHub::Pass>(all_channels_hub);
+  setup_hub->OnPass[4] = Link<&TElMultiElement::Work>(selection_panel, 0);
+  setup_hub->OnPass[5] = Link<&TElDoData::Send>(setup_face_index);
+  setup_hub->OnPass[6] = Link<&TElDoData::Send>(setup_mode_value);
+  setup_hub->OnPass[7] = Link<&TElHub::Pass>(blink_reset_hub);
+  all_channels_hub->OnPass[0] = Link<&TElMultiElement::Work>(sensor_hub, 0);
+  all_channels_hub->OnPass[1] = Link<&TElFor::Run>(all_channels);
+  all_channels->OnIteration = Link<&TElHub::Pass>(channel_hub);
   for (int i = 0; i < 4; ++i) blink_reset_hub->OnPass[i] = Link<&TElMultiElement::Work>(memory_panels[i], 2);
   blink_reset_hub->OnPass[4] = Link<&TElMultiElement::Work>(day_time_panel, 2);
+  blink_reset_hub->OnPass[5] = Link<&TElSwitch::Reset>(blink_phase);
 
   work_hub->OnPass[0] = Link<&TElTimer::Start>(cycle_timer);
   work_hub->OnPass[1] = Link<&TElMultiElement::Work>(mode_geometry, 1);
   work_hub->OnPass[2] = Link<&TElDoData::Send>(work_face_index);
   work_hub->OnPass[3] = Link<&TElDoData::Send>(work_mode_value);
+  // The debug window belongs to setup mode: its button goes, and so does the window.
+  work_hub->OnPass[4] = Link<&TElSwitch::Reset>(debug_switch);
 
   mode_geometry->OnEvent[0] = Link<&TElWin::SetWidth>(form);
   mode_geometry->OnEvent[1] = Link<&TElWin::SetHeight>(form);
@@ -357,8 +409,9 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
 
   // ---- links: work cycle ----
   cycle_timer->OnTimer = Link<&TElHub::Pass>(tick_hub);
-  tick_hub->OnPass[0] = Link<&TElMultiElement::Work>(sensor_hub, 0);
-  tick_hub->OnPass[1] = Link<&TElMultiElement::Work>(sequencer, 0);
+  tick_hub->OnPass[0] = Link<&TElSwitch::Toggle>(blink_phase);
+  tick_hub->OnPass[1] = Link<&TElMultiElement::Work>(sensor_hub, 0);
+  tick_hub->OnPass[2] = Link<&TElMultiElement::Work>(sequencer, 0);
 
   sequencer->OnEvent[0] = Link<&TElHub::Pass>(channel_hub);
   channel_hub->OnPass[0] = Link<&TElMemory::Store>(current_channel);
@@ -464,6 +517,7 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
     // Total and available, physical memory for the RAM panels, page file for swap.
     panel->InData[0] = Link<&TElMultiElement::OutVar>(sensor_hub, static_cast<uint16_t>(1 + 2 * i));
     panel->InData[1] = Link<&TElMultiElement::OutVar>(sensor_hub, static_cast<uint16_t>(2 + 2 * i));
+    panel->InData[2] = Link<&TElSwitch::OutValue>(blink_phase);
     state_selector->InData[type] = Link<&TElMultiElement::OutVar>(panel, 0);
     text_selector->InData[type] = Link<&TElMultiElement::OutVar>(panel, 2);
     var1_selector->InData[type] = Link<&TElMultiElement::OutVar>(panel, 1);
@@ -471,6 +525,7 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   }
 
   // Day and time, Internet and keyboard layout: one Var2 parameter each.
+  day_time_panel->InData[0] = Link<&TElSwitch::OutValue>(blink_phase);
   TElMultiElement* const var2_panels[] = {day_time_panel, internet_panel, keyboard_layout_panel};
   for (uint16_t i = 0; i < 3; ++i) {
     TElMultiElement* panel = var2_panels[i];
@@ -485,6 +540,9 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
 
   // ---- links: writing a channel ----
   change_collector->OnEvent[0] = Link<&TElHub::Pass>(write_hub);
+  change_collector->OnEvent[1] = Link<&TElDoData::Send>(reevaluation);
+  reevaluation->InData = Link<&TElMemory::OutValue>(current_channel);
+  reevaluation->OnSend = Link<&TElHub::Pass>(select_hub);
   write_hub->OnPass[0] = Link<&TElDoData::Send>(writer_type);
   write_hub->OnPass[1] = Link<&TElGetIndexData::SelectIndex>(key_selector);
   write_hub->OnPass[2] = Link<&TElGetIndexData::SelectIndex>(value_selector);
@@ -506,6 +564,17 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
 }
 
 void TClassMainForm_E204FC::Start() { form->Start(); }
+
+int32_t TClassMainForm_E204FC::RunningCopy() const {
+  return static_cast<SingleInstanceGuard*>(guard->Inner()->container)->RunningCopy();
+}
+
+void TClassMainForm_E204FC::SwitchUnitOff() {
+  auto* panel = static_cast<PortPanel*>(port_panel->Inner()->container);
+  if (!panel->Port()->IsOpen()) return;
+  TData frame = TData::String(Text{'\x00', '\x80'});
+  panel->Port()->Write(frame, 0);
+}
 
 bool TClassMainForm_E204FC::InSetupMode() const {
   TData value;

@@ -5,6 +5,8 @@
 #include "elements/compute/array_rw.h"
 #include "elements/compute/convertor.h"
 #include "elements/compute/do_data.h"
+#include "elements/compute/for_loop.h"
+#include "elements/compute/format_str.h"
 #include "elements/compute/get_index_data.h"
 #include "elements/compute/hub.h"
 #include "elements/compute/if_else.h"
@@ -44,6 +46,12 @@ class TClassMainForm_E204FC : public Container {
   // What the work button does. A run with nobody to set it up goes on with this.
   void EnterWorkMode();
   bool InSetupMode() const;
+  // The copy of the program that was already running when this one started, 0 when
+  // none was: this one then closed during Start.
+  int32_t RunningCopy() const;
+  // The unit must not go on showing conditions nobody watches: when the port is open,
+  // the all-off frame goes out. For the end of the program, when no link works any more.
+  void SwitchUnitOff();
 
   TElMainForm* form;
 
@@ -112,6 +120,8 @@ class TClassMainForm_E204FC : public Container {
   TElArrayRW* setup_face;
   TElStrList* default_text;
   TElSwitch* debug_switch;
+  TElSwitch* blink_phase;
+  TElFor* all_channels;
 };
 using MainScheme = TClassMainForm_E204FC;
 

@@ -1,19 +1,11 @@
 #include "scheme/memory_panel.h"
 
 #include "scheme/building.h"
-#include "scheme/repeat_unit.h"
 #include "scheme/texts.h"
 
 namespace lumi {
 
 namespace {
-
-struct Box {
-  int32_t left;
-  int32_t top;
-  int32_t width;
-  int32_t height;
-};
 
 // What sets the four panels apart.
 struct MemoryPanelValues {
@@ -29,12 +21,11 @@ struct MemoryPanelValues {
   const char* line2_text;
   Box edit;
   Box plus;
-  Box minus;
   Box percent;
 };
 
-constexpr uint8_t kLess = 1;
-constexpr uint8_t kGreater = 2;
+constexpr uint8_t kLess = TElIf_else::kLess;
+constexpr uint8_t kGreater = TElIf_else::kGreater;
 constexpr const char* kFreeShare = "(%2/%1)*100";
 constexpr const char* kUsedShare = "((%1-%2)/%1)*100";
 
@@ -51,7 +42,6 @@ const MemoryPanelValues& ValuesOf(MemoryCondition condition) {
                                           "ной памяти (RAM) менее",
                                           {142, 31, 25, 20},
                                           {168, 26, 15, 15},
-                                          {168, 41, 15, 15},
                                           {188, 34, 16, 17}};
   static const MemoryPanelValues kUsedRam{259,
                                           0,
@@ -65,7 +55,6 @@ const MemoryPanelValues& ValuesOf(MemoryCondition condition) {
                                           "ной памяти (RAM) более",
                                           {142, 31, 25, 20},
                                           {168, 26, 15, 15},
-                                          {168, 41, 15, 15},
                                           {188, 34, 12, 17}};
   static const MemoryPanelValues kFreeSwap{319,
                                            1,
@@ -79,7 +68,6 @@ const MemoryPanelValues& ValuesOf(MemoryCondition condition) {
                                            "подкачки менее",
                                            {97, 31, 25, 20},
                                            {123, 26, 15, 15},
-                                           {123, 41, 15, 15},
                                            {143, 34, 12, 17}};
   static const MemoryPanelValues kUsedSwap{379,
                                            0,
@@ -93,7 +81,6 @@ const MemoryPanelValues& ValuesOf(MemoryCondition condition) {
                                            "подкачки более",
                                            {97, 31, 25, 20},
                                            {123, 26, 15, 15},
-                                           {123, 41, 15, 15},
                                            {143, 34, 12, 17}};
   switch (condition) {
     case MemoryCondition::kUsedRam: return kUsedRam;
@@ -102,15 +89,6 @@ const MemoryPanelValues& ValuesOf(MemoryCondition condition) {
     case MemoryCondition::kFreeRam: break;
   }
   return kFreeRam;
-}
-
-template <class Control>
-Control* Place(Control* control, const Box& box) {
-  control->Left = box.left;
-  control->Top = box.top;
-  control->Width = box.width;
-  control->Height = box.height;
-  return control;
 }
 
 }  // namespace
@@ -130,31 +108,17 @@ TClassChildGroupBox_DE8E98::TClassChildGroupBox_DE8E98(TElement* parent, MemoryC
 
   edit = CreateEditMulti(3, 3);
 
-  threshold = Create<TElCounter>();
-  threshold->Min = values.min;
-  threshold->Max = values.max;
-  threshold->Step = 1;
-  threshold->Direction = 0;
-  threshold->Default = 50;
-
-  threshold_reader = Create<TElGetData>();
-  threshold_reader->Count = 5;
-
-  upper_guard = Create<TElIf_else>();
-  upper_guard->Type = 4;  // >=
-  upper_guard->Op2 = TData::Integer(values.max);
-
-  // <= rather than =: a threshold stored below the bound (0 kept from a processor-load
-  // channel, say) must not make - wrap the counter round to the top.
-  lower_guard = Create<TElIf_else>();
-  lower_guard->Type = 3;
-  lower_guard->Op2 = TData::Integer(values.min);
-
-  repeat_unit = SetUpRepeatUnit(Create<TElMultiElement>());
+  threshold = ThresholdControl::Nest(Create<TElMultiElement>(), box,
+                                     {.min = values.min,
+                                      .max = values.max,
+                                      .edit = values.edit,
+                                      .plus = values.plus,
+                                      .percent = values.percent});
+  static_cast<ThresholdControls&>(*this) = ThresholdControl::ControlsOf(threshold);
 
   // A machine without swap has a total of 0: there is no share to compare.
   total_guard = Create<TElIf_else>();
-  total_guard->Type = 2;  // >
+  total_guard->Type = TElIf_else::kGreater;
   total_guard->Op2 = TData::Integer(0);
 
   percentage = Create<TElMathParse>();
@@ -167,19 +131,17 @@ TClassChildGroupBox_DE8E98::TClassChildGroupBox_DE8E98(TElement* parent, MemoryC
   comparison = Create<TElIf_else>();
   comparison->Type = values.comparison_type;  // strict either way
 
-  state = Create<TElSwitch>();
-  state->OnValue = TData::Integer(1);
-  state->OffValue = TData::Integer(0);
-  state->SetDefault(true);  // starts off
+  phase_sender = Create<TElDoData>();
+
+  state = Create<TElMemory>();
+  state->SetDefault(TData::Integer(0));
 
   message = Create<TElFormatStr>();
   message->SetCount(1);
   message->Mask = W(values.mask);
 
-  counter_hub = SetUpHub(Create<TElHub>(), 1, 2);
-  apply_hub = SetUpHub(Create<TElHub>(), 1, 4);
-  edit_hub = SetUpHub(Create<TElHub>(), 2, 1);
-  show_hub = SetUpHub(Create<TElHub>(), 1, 6);
+  apply_hub = SetUpHub(Create<TElHub>(), 1, 3);
+  show_hub = SetUpHub(Create<TElHub>(), 1, 3);
   // Work[2], a condition that does not hold, no swap at all, a share that cannot be
   // worked out.
   reset_hub = SetUpHub(Create<TElHub>(), 4, 1);
@@ -192,46 +154,20 @@ TClassChildGroupBox_DE8E98::TClassChildGroupBox_DE8E98(TElement* parent, MemoryC
   caption_line2->Caption = W(values.line2_text);
   caption_line2->Init();
 
-  value_edit = Place(Create<TElEdit>(box), values.edit);
-  value_edit->Text = "50";
-  value_edit->Hint = W("Заданное значение");
-  value_edit->Init();
-
-  plus_button = InitStepButton(Place(Create<TElButton>(box), values.plus), StepDirection::kUp);
-
-  minus_button = InitStepButton(Place(Create<TElButton>(box), values.minus), StepDirection::kDown);
-
-  percent_label = Place(Create<TElLabel>(box), values.percent);
-  percent_label->Caption = "%";
-  percent_label->Init();
-
   edit->OnWork[0] = Link<&TElHub::Pass>(show_hub);
-  show_hub->OnPass[0] = Link<&TElWin::SetVisible>(plus_button);
-  show_hub->OnPass[1] = Link<&TElWin::SetVisible>(minus_button);
-  show_hub->OnPass[2] = Link<&TElWin::SetVisible>(caption_line1);
-  show_hub->OnPass[3] = Link<&TElWin::SetVisible>(percent_label);
-  show_hub->OnPass[4] = Link<&TElWin::SetVisible>(caption_line2);
-  show_hub->OnPass[5] = Link<&TElWin::SetVisible>(value_edit);
+  show_hub->OnPass[0] = Link<&TElMultiElement::Work>(threshold, 0);
+  show_hub->OnPass[1] = Link<&TElWin::SetVisible>(caption_line1);
+  show_hub->OnPass[2] = Link<&TElWin::SetVisible>(caption_line2);
 
   edit->OnWork[1] = Link<&TElHub::Pass>(apply_hub);
-  apply_hub->OnPass[0] = Link<&TElCounter::SetCount>(threshold);
-  apply_hub->OnPass[1] = Link<&TElHub::Pass>(edit_hub, 0);
-  apply_hub->OnPass[2] = Link<&TElIf_else::Compare>(total_guard);
-  apply_hub->OnPass[3] = Link<&TElFormatStr::Format>(message);
+  apply_hub->OnPass[0] = Link<&TElMultiElement::Work>(threshold, 1);
+  apply_hub->OnPass[1] = Link<&TElIf_else::Compare>(total_guard);
+  apply_hub->OnPass[2] = Link<&TElFormatStr::Format>(message);
 
   edit->OnWork[2] = Link<&TElHub::Pass>(reset_hub, 0);
-  reset_hub->OnPass[0] = Link<&TElSwitch::Reset>(state);
+  reset_hub->OnPass[0] = Link<&TElMemory::Clear>(state);
 
-  threshold->OnCount = Link<&TElHub::Pass>(counter_hub);
-  counter_hub->OnPass[0] = Link<&TElEditMulti::Raise>(edit, 0);
-  counter_hub->OnPass[1] = Link<&TElHub::Pass>(edit_hub, 1);
-  edit_hub->OnPass[0] = Link<&TElEdit::SetText>(value_edit);
-
-  LinkStepButtons({plus_button, minus_button, upper_guard, lower_guard, threshold}, repeat_unit);
-
-  threshold_reader->InData = Link<&TElCounter::OutCount>(threshold);
-  upper_guard->InOp1 = Link<&TElGetData::OutData>(threshold_reader, 0);
-  lower_guard->InOp1 = Link<&TElGetData::OutData>(threshold_reader, 1);
+  threshold->OnEvent[0] = Link<&TElEditMulti::Raise>(edit, 0);
 
   total_guard->InOp1 = Link<&TElEditMulti::OutData>(edit, 0);
   total_guard->OnTrue = Link<&TElMathParse::Calc>(percentage);
@@ -245,14 +181,16 @@ TClassChildGroupBox_DE8E98::TClassChildGroupBox_DE8E98(TElement* parent, MemoryC
   percentage->OnError = Link<&TElHub::Pass>(reset_hub, 3);
 
   comparison->InOp1 = Link<&TElMathParse::OutResult>(percentage);
-  comparison->InOp2 = Link<&TElGetData::OutData>(threshold_reader, 2);
-  comparison->OnTrue = Link<&TElSwitch::Toggle>(state);
+  comparison->InOp2 = Link<&TElMultiElement::OutVar>(threshold, 0);
+  comparison->OnTrue = Link<&TElDoData::Send>(phase_sender);
   comparison->OnFalse = Link<&TElHub::Pass>(reset_hub, 1);
+  phase_sender->InData = Link<&TElEditMulti::OutData>(edit, 2);
+  phase_sender->OnSend = Link<&TElMemory::Store>(state);
 
-  message->InStr[0] = Link<&TElGetData::OutData>(threshold_reader, 3);
+  message->InStr[0] = Link<&TElMultiElement::OutVar>(threshold, 0);
 
-  edit->InVar[0] = Link<&TElSwitch::OutValue>(state);
-  edit->InVar[1] = Link<&TElGetData::OutData>(threshold_reader, 4);
+  edit->InVar[0] = Link<&TElMemory::OutValue>(state);
+  edit->InVar[1] = Link<&TElMultiElement::OutVar>(threshold, 0);
   edit->InVar[2] = Link<&TElFormatStr::OutResult>(message);
 }
 

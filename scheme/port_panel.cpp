@@ -1,6 +1,8 @@
 #include "scheme/port_panel.h"
 
 #include "elements/compute/case_element.h"
+#include "elements/compute/do_data.h"
+#include "elements/compute/format_str.h"
 #include "elements/compute/hub.h"
 #include "elements/compute/if_else.h"
 #include "elements/compute/math.h"
@@ -24,6 +26,19 @@ TClassChildGroupBox_E10834::TClassChildGroupBox_E10834(TElement* parent) {
   box_->Init();
 
   TElEditMulti* edit = CreateEditMulti(5, 0);
+
+  // Which port the frames go to, or that there is none, said where a person looks: the
+  // port list's hint and, through OnEvent[1], the tray icon's tip.
+  auto* status_check = Create<TElIf_else>();
+  status_check->Type = TElIf_else::kEqual;
+  status_check->Op2 = TData::Integer(-1);
+  auto* no_port = Create<TElMemory>();
+  no_port->SetDefault(TData::String(W("порт не найден")));
+  auto* port_in_use = Create<TElDoData>();
+  auto* status_hub = SetUpHub(Create<TElHub>(), 2);
+  auto* port_hint = Create<TElFormatStr>();
+  port_hint->SetCount(1);
+  port_hint->Mask = W("Имя порта: %1");
 
   auto* port_label = Create<TElLabel>(box_);
   Place(port_label, 4, 13, 27, 17);
@@ -119,10 +134,10 @@ TClassChildGroupBox_E10834::TClassChildGroupBox_E10834(TElement* parent) {
   scanner->SetCreator(CreatorOf<TClassMultiElement_E0E400>());
   scanner->OnEvent.Resize(1);
 
-  auto* port_hub = SetUpHub(Create<TElHub>(), 2);
+  auto* port_hub = SetUpHub(Create<TElHub>(), 3);
   auto* pause_hub = SetUpHub(Create<TElHub>(), 3);
   auto* send_hub = SetUpHub(Create<TElHub>(), 2);
-  auto* port_pick_hub = SetUpHub(Create<TElHub>(), 4);
+  auto* port_pick_hub = SetUpHub(Create<TElHub>(), 5);
   auto* speed_pick_hub = SetUpHub(Create<TElHub>(), 3);
   auto* pause_pick_hub = SetUpHub(Create<TElHub>(), 2);
 
@@ -133,6 +148,7 @@ TClassChildGroupBox_E10834::TClassChildGroupBox_E10834(TElement* parent) {
   port_key->OnValue = Link<&TElHub::Pass>(port_hub);
   port_hub->OnPass[0] = Link<&TElComboBox::SelectText>(port_list_);
   port_hub->OnPass[1] = Link<&TElDelete::Cut>(cutter);
+  port_hub->OnPass[2] = Link<&TElIf_else::Compare>(status_check);
   edit->OnWork[2] = Link<&TElini::Read>(speed_key);
   speed_key->OnValue = Link<&TElComboBox::SelectText>(speed_list_);
   edit->OnWork[3] = Link<&TElini::Read>(pause_key);
@@ -162,6 +178,16 @@ TClassChildGroupBox_E10834::TClassChildGroupBox_E10834(TElement* parent) {
   port_pick_hub->OnPass[1] = Link<&TElDelete::Cut>(cutter);
   port_pick_hub->OnPass[2] = Link<&TElCOM::Close>(com_);
   port_pick_hub->OnPass[3] = Link<&TElCOM::Open>(com_);
+  port_pick_hub->OnPass[4] = Link<&TElIf_else::Compare>(status_check);
+  status_check->InOp1 = Link<&TElComboBox::OutIndex>(port_list_);
+  status_check->OnTrue = Link<&TElMemory::Clear>(no_port);
+  status_check->OnFalse = Link<&TElDoData::Send>(port_in_use);
+  port_in_use->InData = Link<&TElComboBox::OutText>(port_list_);
+  no_port->OnStore = Link<&TElHub::Pass>(status_hub);
+  port_in_use->OnSend = Link<&TElHub::Pass>(status_hub);
+  status_hub->OnPass[0] = Link<&TElFormatStr::Format>(port_hint);
+  status_hub->OnPass[1] = Link<&TElEditMulti::Raise>(edit, 1);
+  port_hint->OnFormat = Link<&TElWin::SetHint>(port_list_);
   speed_list_->OnChange = Link<&TElHub::Pass>(speed_pick_hub);
   speed_pick_hub->OnPass[0] = Link<&TElini::Write>(speed_key);
   speed_pick_hub->OnPass[1] = Link<&TElCOM::Close>(com_);

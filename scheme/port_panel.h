@@ -18,6 +18,8 @@ class TElMultiElement;
 //   Work[4]     send a one-character text: Open, then Write
 //   InData[0]   settings-file path
 //   OnEvent[0]  cycle interval in milliseconds
+//   OnEvent[1]  the port in use ("COM 1"), or that none was found, whenever the port
+//               is read or picked
 class TClassChildGroupBox_E10834 : public Container {
  public:
   explicit TClassChildGroupBox_E10834(TElement* parent);

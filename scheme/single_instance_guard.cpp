@@ -11,7 +11,7 @@
 namespace lumi {
 
 TClassMultiElement_14CF7D0::TClassMultiElement_14CF7D0(TElement*) {
-  TElEditMulti* edit = CreateEditMulti(1, 0);
+  TElEditMulti* edit = CreateEditMulti(1, 1);
 
   auto* start_hub = Create<TElHub>();
   start_hub->InCount = 1;
@@ -48,6 +48,12 @@ TClassMultiElement_14CF7D0::TClassMultiElement_14CF7D0(TElement*) {
   another_copy->Type = 0;
   another_copy->Op2 = TData::Integer(2);
 
+  auto* another_copy_hub = Create<TElHub>();
+  another_copy_hub->InCount = 1;
+  another_copy_hub->SetOutCount(2);
+
+  running_copy_ = Create<TElMemory>();
+
   edit->OnWork[0] = Link<&TElHub::Pass>(start_hub);
   start_hub->OnPass[0] = Link<&TElCounter::Reset>(copies);
   start_hub->OnPass[1] = Link<&TElFilePart::Split>(own_part);
@@ -60,7 +66,17 @@ TClassMultiElement_14CF7D0::TClassMultiElement_14CF7D0(TElement*) {
   same_name->InOp2 = Link<&TElMemory::OutValue>(own_name);
   same_name->OnTrue = Link<&TElCounter::Next>(copies);
   copies->OnCount = Link<&TElIf_else::Compare>(another_copy);
-  another_copy->OnTrue = Link<&TElEditMulti::Raise>(edit, 0);
+  another_copy->OnTrue = Link<&TElHub::Pass>(another_copy_hub);
+  another_copy_hub->OnPass[0] = Link<&TElApplication::ShowRunningCopy>(application);
+  another_copy_hub->OnPass[1] = Link<&TElEditMulti::Raise>(edit, 0);
+  application->OnRunningCopy = Link<&TElMemory::Store>(running_copy_);
+  edit->InVar[0] = Link<&TElMemory::OutValue>(running_copy_);
+}
+
+int32_t TClassMultiElement_14CF7D0::RunningCopy() const {
+  TData id;
+  running_copy_->OutValue(id, 0);
+  return id.IsNull() ? 0 : id.AsInteger();
 }
 
 }  // namespace lumi

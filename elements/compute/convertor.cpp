@@ -1,6 +1,35 @@
 #include "elements/compute/convertor.h"
 
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
 namespace lumi {
+namespace {
+
+std::optional<int32_t> WholeDecimal(std::string_view text) {
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) return std::nullopt;
+  int64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    // Past the 32-bit range the number only needs to stay there.
+    if (value <= INT32_MAX) value = value * 10 + (c - '0');
+  }
+  if (negative) value = -value;
+  if (value > INT32_MAX) return INT32_MAX;
+  if (value < INT32_MIN) return INT32_MIN;
+  return static_cast<int32_t>(value);
+}
+
+}  // namespace
 
 void TElConvertor::Convert(TData& data, uint16_t) {
   switch (Mode) {
@@ -17,6 +46,15 @@ void TElConvertor::Convert(TData& data, uint16_t) {
         value = value * 2 + static_cast<uint32_t>(c - '0');
       }
       TailInteger(data, OnResult, static_cast<int32_t>(value));
+      return;
+    }
+    case kDecimalToInteger: {
+      const Text text = PullString(data, InValue, Text());
+      if (const std::optional<int32_t> value = WholeDecimal(text)) {
+        TailInteger(data, OnResult, *value);
+      } else {
+        TailString(data, OnError, text);
+      }
       return;
     }
     default: {

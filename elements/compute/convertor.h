@@ -13,12 +13,17 @@ class TElConvertor : public TElement {
   static constexpr uint8_t kIntegerToChar = 4;  // n -> the one-character text of code n mod 256
   static constexpr uint8_t kBinaryToInteger =
       7;  // "1012" -> 5: binary digits up to the first other character
+  // " -42 " -> -42: a whole signed decimal number between blanks, held to the 32-bit
+  // range; any other text (empty, "abc", "4x", "3.5") goes to OnError instead, so a
+  // field a person typed into can tell a number from a slip.
+  static constexpr uint8_t kDecimalToInteger = 8;
 
   uint8_t Mode = 0;
   TEl_Event InValue;
   TEl_Event OnResult;
+  TEl_Event OnError;  // kDecimalToInteger only: the text was no number (the text)
 
-  // Only the two conversions above are ever wired; every other mode hands the value
+  // Only the conversions above are ever wired; every other mode hands the value
   // of InValue on unchanged, so a mis-set mode shows up as an unconverted value rather
   // than as a silent break in the chain.
   void Convert(TData& data, uint16_t index);

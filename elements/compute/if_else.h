@@ -11,7 +11,15 @@ namespace lumi {
 // two outputs.
 class TElIf_else : public TElement {
  public:
-  uint8_t Type = 0;  // 0 =, 1 <, 2 >, 3 <=, 4 >=, 5 <>; the kind follows Op1's tag
+  // The comparisons Type chooses; the kind (number or text) follows Op1's tag.
+  static constexpr uint8_t kEqual = 0;
+  static constexpr uint8_t kLess = 1;
+  static constexpr uint8_t kGreater = 2;
+  static constexpr uint8_t kAtMost = 3;
+  static constexpr uint8_t kAtLeast = 4;
+  static constexpr uint8_t kNotEqual = 5;
+
+  uint8_t Type = kEqual;
   TData Op1;
   TData Op2;
   TEl_Event OnTrue;

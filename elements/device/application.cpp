@@ -1,5 +1,7 @@
 #include "elements/device/application.h"
 
+#include <cstdint>
+
 #include "platform/services.h"
 #include "platform/system.h"
 
@@ -7,6 +9,12 @@ namespace lumi {
 
 void TElApplication::OutFileName(TData& result, uint16_t) {
   result.SetString(platform::Current().system->ExecutablePath());
+}
+
+void TElApplication::ShowRunningCopy(TData& data, uint16_t) {
+  const int64_t id = platform::Current().system->ShowRunningCopy();
+  if (id <= 0 || id > INT32_MAX) return;
+  TailInteger(data, OnRunningCopy, static_cast<int32_t>(id));
 }
 
 }  // namespace lumi

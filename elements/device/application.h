@@ -14,8 +14,14 @@ class TElApplication : public TElement {
   // main window's caption names the program there.
   Text Title;
 
+  TEl_Event OnRunningCopy;  // integer: the process id of the copy that was asked
+
   // The full path of the running executable (empty when it cannot be found).
   void OutFileName(TData& result, uint16_t index);
+
+  // Asks the copy of this program that already runs to bring its window forward, and
+  // reports it through OnRunningCopy; nothing when there is none.
+  void ShowRunningCopy(TData& data, uint16_t index);
 };
 
 }  // namespace lumi

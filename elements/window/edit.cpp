@@ -11,6 +11,8 @@ void TElEdit::SetText(TData& data, uint16_t) {
   ApplyOwn();
 }
 
+void TElEdit::OutText(TData& result, uint16_t) { result.SetString(Text); }
+
 void TElEdit::TextChanged(const std::string& text) { Text = text; }
 
 }  // namespace lumi

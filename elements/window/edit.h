@@ -14,6 +14,8 @@ class TElEdit : public TElWin {
 
   // The text read from InText (the incoming value when unlinked) becomes the edit's.
   void SetText(TData& data, uint16_t index);
+  // What the field shows now, typed or set.
+  void OutText(TData& result, uint16_t index);
 
  protected:
   void ApplyOwn() override;

@@ -56,7 +56,10 @@ TElMainForm::~TElMainForm() {
     if (form->last_active_ == this) form->last_active_ = nullptr;
     if (form->owner_ == this) form->owner_ = nullptr;
   }
-  if (g_main_window == this) g_main_window = nullptr;
+  if (g_main_window == this) {
+    g_main_window = nullptr;
+    platform::Current().loop->SetShowRequestHandler(nullptr);
+  }
 }
 
 TElMainForm* TElMainForm::MainWindow() { return g_main_window; }
@@ -120,6 +123,11 @@ void TElMainForm::Centre() {
 
 void TElMainForm::Start() {
   Init();
+  if (main_) {
+    platform::Current().loop->SetShowRequestHandler([this] {
+      if (!Destroying() && !ended_) FireNull(OnShowRequest);
+    });
+  }
   EnableDispatchers();
   RunInits();
 }
@@ -151,6 +159,7 @@ void TElMainForm::Show(bool visible) {
     return;
   }
   window_shown_ = false;
+  hidden_with_owner_ = false;
   control->SetVisible(false);
   TElMainForm* previous = std::exchange(last_active_, nullptr);
   if (previous != nullptr && previous->window_shown_ && previous->PlatformControl() != nullptr) {
@@ -159,6 +168,10 @@ void TElMainForm::Show(bool visible) {
 }
 
 void TElMainForm::Close(TData&, uint16_t) { CloseWindow(true); }
+
+void TElMainForm::Activate(TData&, uint16_t) {
+  if (window_shown_) BringToFront();
+}
 
 void TElMainForm::CloseRequested() {
   if (!Destroying()) CloseWindow(false);
@@ -215,11 +228,23 @@ void TElMainForm::DetachHook(FormHook* hook) { std::erase(hooks_, hook); }
 void TElMainForm::HideWindow() {
   window_shown_ = false;
   if (PlatformControl() != nullptr) PlatformControl()->SetVisible(false);
+  for (TElMainForm* form : Forms()) {
+    if (form->owner_ == this && form->window_shown_) {
+      form->HideWindow();
+      form->hidden_with_owner_ = true;
+    }
+  }
 }
 
 void TElMainForm::ShowWindow() {
   window_shown_ = true;
   if (PlatformControl() != nullptr) PlatformControl()->SetVisible(true);
+  for (TElMainForm* form : Forms()) {
+    if (form->owner_ == this && form->hidden_with_owner_) {
+      form->hidden_with_owner_ = false;
+      form->ShowWindow();
+    }
+  }
 }
 
 void TElMainForm::BringToFront() {
@@ -238,6 +263,10 @@ void TElMainForm::MouseDown(platform::MouseButton button, platform::Point at) {
     PlatformControl()->BeginDragMove();
   }
   TElWin::MouseDown(button, at);
+}
+
+void TElMainForm::PreviewKeyDown(int32_t virtual_key) {
+  if (KeyPreview && !Destroying()) FireInteger(OnKeyDown, virtual_key);
 }
 
 void TElMainForm::Activated(bool active) {

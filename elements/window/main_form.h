@@ -58,12 +58,17 @@ class TElMainForm : public TElWin {
   // the placement is neither saved nor loaded.
   Text PlacementStore;
   bool ClientSized = false;  // Width and Height are the client area's
+  // The form sees, through OnKeyDown, the keys pressed in any of its controls too.
+  bool KeyPreview = false;
 
   TEl_Event OnCreate;  // once, before the form is first shown
   TEl_Event OnShow;
   TEl_Event OnActivate;
   TEl_Event OnDeactivate;
   TEl_Event OnClose;  // main window only, while the program ends
+  // Main window only: another start of the program asked for this window (that start
+  // then ends).
+  TEl_Event OnShowRequest;
 
   // Operations that change a property of a live window too. A border style outside
   // 0..7 leaves the style as it is.
@@ -81,6 +86,8 @@ class TElMainForm : public TElWin {
   // Actions. Close closes the window for good; on the main window it ends the
   // program even while the tray icon would turn a close into a minimise.
   void Close(TData& data, uint16_t index);
+  // Brings the window in front of the others and gives it the focus.
+  void Activate(TData& data, uint16_t index);
 
   bool IsMain() const { return main_; }
   TElMainForm* Owner() const { return owner_; }
@@ -96,6 +103,8 @@ class TElMainForm : public TElWin {
 
   // For the tray: hide and show the window as the system would, without touching
   // Visible or the window to re-activate; BringToFront also restores a minimised one.
+  // The owned windows that are open go and come back with their owner, so that none
+  // is left alone on the desktop.
   void HideWindow();
   void ShowWindow();
   void BringToFront();
@@ -109,6 +118,7 @@ class TElMainForm : public TElWin {
   void MinimizeRequested() override;
   void Activated(bool active) override;
   void Shown() override;
+  void PreviewKeyDown(int32_t virtual_key) override;
 
  private:
   static void StartEntry(void* form);
@@ -125,6 +135,7 @@ class TElMainForm : public TElWin {
   bool window_shown_ = false;
   bool closing_ = false;
   bool ended_ = false;
+  bool hidden_with_owner_ = false;  // comes back when the owner is shown again
 };
 
 }  // namespace lumi

@@ -18,6 +18,11 @@ void TElTrayIcon::Minimize(TData&, uint16_t) { MinimizeNow(); }
 
 void TElTrayIcon::Restore(TData&, uint16_t) { RestoreNow(!KeepIcon); }
 
+void TElTrayIcon::SetHint(TData& data, uint16_t) {
+  Hint = data.AsString();
+  IconChanged();
+}
+
 void TElTrayIcon::MinimizeNow() {
   platform::Ui& ui = *platform::Current().ui;
   if (!ui.HasTray()) {

@@ -36,6 +36,8 @@ class TElTrayIcon : public TElement, private FormHook, private platform::TrayEve
   // Actions; the value is ignored.
   void Minimize(TData& data, uint16_t index);
   void Restore(TData& data, uint16_t index);
+  // The text becomes Hint; a shown icon shows the new tip at once.
+  void SetHint(TData& data, uint16_t index);
 
   bool IsIconShown() const { return shown_; }
   // The tip as the icon shows it.

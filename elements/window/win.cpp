@@ -80,8 +80,18 @@ void TElWin::SetHeight(TData& data, uint16_t) {
   control_->SetGeometry(place);
 }
 
+void TElWin::SetHint(TData& data, uint16_t) {
+  Hint = data.AsString();
+  if (control_ != nullptr) control_->SetHint(Hint);
+}
+
 void TElWin::KeyDown(int32_t virtual_key) {
-  if (!destroying_) FireInteger(OnKeyDown, virtual_key);
+  if (destroying_) return;
+  FireInteger(OnKeyDown, virtual_key);
+  if (kind_ == platform::ControlKind::Form) return;
+  TElWin* form = parent_;
+  while (form != nullptr && form->kind_ != platform::ControlKind::Form) form = form->parent_;
+  if (form != nullptr) form->PreviewKeyDown(virtual_key);
 }
 
 void TElWin::KeyUp(int32_t virtual_key) {

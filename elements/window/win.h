@@ -62,6 +62,7 @@ class TElWin : public TElement, protected platform::ControlEvents {
   void SetVisible(TData& data, uint16_t index);
   void SetWidth(TData& data, uint16_t index);
   void SetHeight(TData& data, uint16_t index);
+  void SetHint(TData& data, uint16_t index);  // the text becomes Hint
 
   platform::ControlKind Kind() const { return kind_; }
   TElWin* Parent() const { return parent_; }
@@ -85,6 +86,8 @@ class TElWin : public TElement, protected platform::ControlEvents {
 
   // platform::ControlEvents: the common notifications become the common events.
   void KeyDown(int32_t virtual_key) override;
+  // A key pressed in one of the controls of this form (forms only).
+  virtual void PreviewKeyDown(int32_t /*virtual_key*/) {}
   void KeyUp(int32_t virtual_key) override;
   void Char(const std::string& one_character) override;
   void MouseDown(platform::MouseButton button, platform::Point at) override;

@@ -154,7 +154,9 @@ void PollLoop::WaitForWork() {
   if (fds[0].revents & POLLIN) Drain(wake_fd_);
   if (count == 2 && (fds[1].revents & POLLIN)) {
     Drain(signal_fd_);
-    quit_ = true;
+    const linux_backend::QuitSignals::Pending pending = linux_backend::QuitSignals::TakePending();
+    if (pending.show) ShowRequested();
+    if (pending.quit) quit_ = true;
   }
 }
 

@@ -40,7 +40,8 @@ class PollLoop final : public EventLoop {
   void Quit() override;
   int64_t NowMs() override;
 
-  // From now on SIGINT and SIGTERM end Run cleanly instead of killing the process.
+  // From now on SIGINT, SIGTERM and SIGHUP end Run cleanly instead of killing the
+  // process, and SIGUSR1 is a show request.
   // One loop at a time owns them; the previous handlers come back when it is
   // destroyed. Returns false when the signals could not be taken over.
   bool QuitOnSignals();

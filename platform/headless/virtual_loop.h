@@ -44,6 +44,8 @@ class VirtualLoop final : public EventLoop {
   // running posted tasks before each tick and once more at the end. A moment in the
   // past moves nothing but still runs posted tasks.
   void AdvanceBy(int64_t ms);
+  // Another start of the program asks for the window, as a signal would on a real loop.
+  void RequestShow() { ShowRequested(); }
   void AdvanceTo(int64_t moment_ms);
   // Runs posted tasks (and what they post) only; time does not move. Answers how many
   // ran.

@@ -14,10 +14,11 @@
 
 namespace lumi::platform::linux_backend {
 
-void Install() {
+void Install(const AutostartLook& look) {
   static LinuxClock clock;
   static LinuxSystem system;
-  static LinuxRegistry registry(LinuxRegistry::DefaultConfigHome());
+  static LinuxRegistry registry(LinuxRegistry::DefaultConfigHome(), LinuxRegistry::DefaultDataHome());
+  registry.SetAutostartLook(look);
   static LinuxKeyboard keyboard;
   static LinuxResolver resolver;
   static LinuxSerial serial(system.ExecutableFolder());

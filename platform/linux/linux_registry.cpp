@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/linux/atomic_file.h"
+#include "platform/linux/png_writer.h"
 #include "runtime/cp1251.h"
 
 namespace lumi::platform::linux_backend {
@@ -100,41 +102,6 @@ std::optional<std::string> ReadFile(const std::string& path, bool* missing = nul
   }
   close(fd);
   return result;
-}
-
-bool MakeFolders(const std::string& folder) {
-  if (folder.empty()) return false;
-  for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
-    std::string part = folder.substr(0, slash);
-    if (!part.empty() && mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
-    if (slash == std::string::npos) break;
-  }
-  struct stat info {};
-  return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t n = write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bytes.remove_prefix(static_cast<size_t>(n));
-  }
-  return true;
-}
-
-// Readers see the old file or the new one, never a part of either.
-bool WriteAtomically(const std::string& folder, const std::string& file_name, std::string_view bytes,
-                     mode_t mode) {
-  if (!MakeFolders(folder)) return false;
-  std::string temp = folder + "/." + file_name + ".XXXXXX";
-  int fd = mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, bytes) && fchmod(fd, mode) == 0 && fsync(fd) == 0;
-  ok = close(fd) == 0 && ok;
-  ok = ok && rename(temp.c_str(), (folder + "/" + file_name).c_str()) == 0;
-  if (!ok) unlink(temp.c_str());
-  return ok;
 }
 
 // ---- The store -------------------------------------------------------------------
@@ -310,7 +277,7 @@ bool SaveStore(const std::string& folder, const Store& store) {
     unlink(damaged.c_str());
     if (link((folder + "/registry").c_str(), damaged.c_str()) != 0) return false;
   }
-  return WriteAtomically(folder, "registry", FormatStore(store.values), 0600);
+  return WriteFileAtomically(folder, "registry", FormatStore(store.values), 0600);
 }
 
 // ---- Desktop entries -------------------------------------------------------------
@@ -516,12 +483,20 @@ std::optional<std::string> ReadEntry(std::string_view contents) {
   return CommandOf(words);
 }
 
-std::string MakeEntry(const std::string& name, const std::string& path) {
+std::string MakeEntry(const std::string& name, const std::string& path, const AutostartLook& look,
+                      bool with_icon) {
   // The value name is the program's own text; a name that is no UTF-8 is Windows-1251.
-  std::string title = IsValidUtf8(name) ? name : cp1251::ToUtf8(name);
+  std::string title = !look.name.empty() ? look.name : IsValidUtf8(name) ? name : cp1251::ToUtf8(name);
   std::string entry = "[Desktop Entry]\nType=Application\nVersion=1.0\nName=";
   for (char c : title) AppendEscaped(entry, c);
-  entry += "\nComment=Started with the desktop session\nExec=";
+  entry += "\nComment=";
+  for (char c : look.comment.empty() ? std::string("Started with the desktop session") : look.comment)
+    AppendEscaped(entry, c);
+  if (with_icon) {
+    entry += "\nIcon=";
+    for (char c : look.icon_name) AppendEscaped(entry, c);
+  }
+  entry += "\nExec=";
   entry += ExecValue(path);
   entry += "\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
   return entry;
@@ -558,22 +533,47 @@ std::optional<std::string> FindEntryFile(const std::string& folder, const std::s
 
 }  // namespace
 
-LinuxRegistry::LinuxRegistry(std::string config_home) : config_home_(std::move(config_home)) {
-  while (config_home_.size() > 1 && config_home_.back() == '/') config_home_.pop_back();
+LinuxRegistry::LinuxRegistry(std::string config_home, std::string data_home)
+    : config_home_(std::move(config_home)), data_home_(std::move(data_home)) {
+  for (std::string* folder : {&config_home_, &data_home_}) {
+    while (folder->size() > 1 && folder->back() == '/') folder->pop_back();
+  }
 }
 
-std::string LinuxRegistry::DefaultConfigHome() {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+namespace {
+
+// An XDG base folder: the variable when it holds an absolute path, else the home
+// folder's `fallback`; empty when neither is known.
+std::string XdgFolder(const char* variable, const char* fallback) {
+  const char* xdg = std::getenv(variable);
   if (xdg != nullptr && xdg[0] == '/') return xdg;
   const char* home = std::getenv("HOME");
-  if (home != nullptr && home[0] == '/') return std::string(home) + "/.config";
+  if (home != nullptr && home[0] == '/') return std::string(home) + fallback;
   std::vector<char> buffer(16384);
   passwd entry{};
   passwd* result = nullptr;
   if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &result) == 0 && result != nullptr &&
       result->pw_dir != nullptr && result->pw_dir[0] == '/')
-    return std::string(result->pw_dir) + "/.config";
+    return std::string(result->pw_dir) + fallback;
   return {};
+}
+
+}  // namespace
+
+std::string LinuxRegistry::DefaultConfigHome() { return XdgFolder("XDG_CONFIG_HOME", "/.config"); }
+
+std::string LinuxRegistry::DefaultDataHome() { return XdgFolder("XDG_DATA_HOME", "/.local/share"); }
+
+void LinuxRegistry::SetAutostartLook(AutostartLook look) { look_ = std::move(look); }
+
+bool LinuxRegistry::InstallIcon() const {
+  if (data_home_.empty() || look_.icon_name.empty() || look_.icon.IsEmpty() ||
+      look_.icon_name.find('/') != std::string::npos)
+    return false;
+  const std::string png = EncodePng(look_.icon);
+  const std::string folder = data_home_ + "/icons/hicolor/" + std::to_string(look_.icon.width) + "x" +
+                             std::to_string(look_.icon.height) + "/apps";
+  return !png.empty() && WriteFileAtomically(folder, look_.icon_name + ".png", png, 0644);
 }
 
 std::string LinuxRegistry::StorePath() const { return config_home_ + "/lumiscope/registry"; }
@@ -611,7 +611,9 @@ bool LinuxRegistry::Set(RegistryRoot root, const std::string& key, const std::st
     if (value.type != RegistryType::String && value.type != RegistryType::ExpandString) return false;
     if (!IsEntryName(name) || value.bytes.empty() || !FitsDesktopEntry(value.bytes)) return false;
     std::string file = FindEntryFile(AutostartFolder(), name).value_or(name + std::string(kDesktopSuffix));
-    return WriteAtomically(AutostartFolder(), file, MakeEntry(name, value.bytes), 0644);
+    // A desktop's start-up list shows the entry with the program's own icon.
+    const bool with_icon = InstallIcon();
+    return WriteFileAtomically(AutostartFolder(), file, MakeEntry(name, value.bytes, look_, with_icon), 0644);
   }
   std::string trimmed(TrimKey(key));
   std::string folded_key = Fold(trimmed);

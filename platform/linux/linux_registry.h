@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/registry.h"
+#include "platform/ui.h"
 
 namespace lumi::platform::linux_backend {
 
@@ -20,15 +21,28 @@ namespace lumi::platform::linux_backend {
 // autostart folder instead: value NAME is "<config home>/autostart/NAME.desktop", a
 // desktop entry whose Exec line starts the program at the path the value holds. An
 // entry marked Hidden=true (or disabled for GNOME) reads as absent.
+// How the program's autostart entries present it in a desktop's start-up list. The
+// icon is installed into the user's hicolor theme when an entry is written.
+struct AutostartLook {
+  std::string name;       // UTF-8; empty: the value name
+  std::string comment;    // UTF-8
+  std::string icon_name;  // the icon's name in the theme
+  Picture icon;
+};
+
 class LinuxRegistry final : public Registry {
  public:
   // `config_home` is the folder that stands for $XDG_CONFIG_HOME; an empty one makes
-  // every read miss and every write fail.
-  explicit LinuxRegistry(std::string config_home);
+  // every read miss and every write fail. `data_home` stands for $XDG_DATA_HOME, where
+  // the icon goes.
+  explicit LinuxRegistry(std::string config_home, std::string data_home = {});
 
   // $XDG_CONFIG_HOME when it is an absolute path, else the home folder's ".config";
-  // empty when neither is known.
+  // empty when neither is known. The same for $XDG_DATA_HOME and ".local/share".
   static std::string DefaultConfigHome();
+  static std::string DefaultDataHome();
+
+  void SetAutostartLook(AutostartLook look);
 
   std::optional<RegistryValue> Query(RegistryRoot root, const std::string& key,
                                      const std::string& name) override;
@@ -40,7 +54,11 @@ class LinuxRegistry final : public Registry {
   std::string AutostartFolder() const;
 
  private:
+  bool InstallIcon() const;
+
   std::string config_home_;
+  std::string data_home_;
+  AutostartLook look_;
 };
 
 }  // namespace lumi::platform::linux_backend

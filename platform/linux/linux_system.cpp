@@ -1,6 +1,7 @@
 #include "platform/linux/linux_system.h"
 
 #include <dirent.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string_view>
 #include <tuple>
 #include <vector>
@@ -73,6 +75,7 @@ namespace {
 
 struct ProcessEntry {
   uint64_t id = 0;
+  uid_t owner = 0;
   std::optional<uint64_t> started;  // clock ticks after boot
   std::string executable;
 };
@@ -95,6 +98,9 @@ std::vector<ProcessEntry> ListProcesses(bool with_start) {
     }
     ProcessEntry process;
     process.id = std::stoull(pid);
+    struct stat info {};
+    if (stat(("/proc/" + pid).c_str(), &info) != 0) continue;  // gone meanwhile
+    process.owner = info.st_uid;
     errno = 0;
     process.executable = ExecutableLink("/proc/" + pid + "/exe");
     // Another user's process hides its executable but keeps its name readable. A
@@ -141,20 +147,55 @@ std::vector<std::string> LinuxSystem::ProcessExecutables() {
   return executables;
 }
 
-std::vector<std::string> LinuxSystem::EarlierProcessExecutables() {
+namespace {
+
+// This process and this user's processes that started before it, a tie going to the
+// lower process id.
+std::vector<ProcessEntry> EarlierOwnProcesses() {
   std::vector<ProcessEntry> processes = ListProcesses(true);
   const auto own_id = static_cast<uint64_t>(getpid());
+  const uid_t own_user = geteuid();
   std::optional<uint64_t> own_start = ProcessStartTicks(ReadWhole("/proc/self/stat"));
-  std::vector<std::string> executables;
+  std::vector<ProcessEntry> earlier;
   for (ProcessEntry& process : processes) {
+    if (process.owner != own_user) continue;
     // A process whose start cannot be read (gone meanwhile, or hidden) is left out
     // rather than guessed to be earlier: it must not close a copy that runs alone.
-    bool earlier =
-        process.id == own_id || (own_start && process.started &&
-                                 std::tie(*process.started, process.id) < std::tie(*own_start, own_id));
-    if (earlier) executables.push_back(std::move(process.executable));
+    if (process.id == own_id || (own_start && process.started &&
+                                 std::tie(*process.started, process.id) < std::tie(*own_start, own_id))) {
+      earlier.push_back(std::move(process));
+    }
   }
+  return earlier;
+}
+
+std::string_view FileName(std::string_view path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+std::vector<std::string> LinuxSystem::EarlierProcessExecutables() {
+  std::vector<std::string> executables;
+  for (ProcessEntry& process : EarlierOwnProcesses()) executables.push_back(std::move(process.executable));
   return executables;
+}
+
+int64_t LinuxSystem::ShowRunningCopy() {
+  const std::string own_path = ExecutablePath();
+  const std::string_view own_name = FileName(own_path);
+  const auto own_id = static_cast<uint64_t>(getpid());
+  std::optional<ProcessEntry> earliest;
+  for (ProcessEntry& process : EarlierOwnProcesses()) {
+    if (process.id == own_id || FileName(process.executable) != own_name) continue;
+    if (!earliest || std::tie(*process.started, process.id) < std::tie(*earliest->started, earliest->id)) {
+      earliest = std::move(process);
+    }
+  }
+  // The running copy turns SIGUSR1 into bringing its window forward.
+  if (!earliest || kill(static_cast<pid_t>(earliest->id), SIGUSR1) != 0) return 0;
+  return static_cast<int64_t>(earliest->id);
 }
 
 }  // namespace lumi::platform::linux_backend

@@ -22,8 +22,11 @@ class LinuxSystem final : public System {
   // From /proc/<pid>/exe; where that link cannot be read (other users' processes), the
   // name the kernel keeps in /proc/<pid>/comm.
   std::vector<std::string> ProcessExecutables() override;
-  // Ordered by the start time in /proc/<pid>/stat, then by process id.
+  // Ordered by the start time in /proc/<pid>/stat, then by process id; the owner is
+  // the owner of /proc/<pid>.
   std::vector<std::string> EarlierProcessExecutables() override;
+  // Sends the copy SIGUSR1, which a running copy's loop takes as a show request.
+  int64_t ShowRunningCopy() override;
 };
 
 // The start time (clock ticks after boot) in the text of /proc/<pid>/stat; nothing when

@@ -3,6 +3,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
@@ -10,13 +11,17 @@
 namespace lumi::platform::linux_backend {
 namespace {
 
-// The handler has nothing to talk to but this descriptor, and may only write to it.
-std::atomic<int> g_signal_fd{-1};
-struct sigaction g_previous_int;
-struct sigaction g_previous_term;
+constexpr std::array<int, 4> kSignals = {SIGINT, SIGTERM, SIGHUP, SIGUSR1};
 
-void OnQuitSignal(int) {
+// The handler has nothing to talk to but these, and may only write to them.
+std::atomic<int> g_signal_fd{-1};
+std::atomic<bool> g_quit{false};
+std::atomic<bool> g_show{false};
+std::array<struct sigaction, kSignals.size()> g_previous;
+
+void OnSignal(int number) {
   const int saved_errno = errno;
+  (number == SIGUSR1 ? g_show : g_quit).store(true);
   const int fd = g_signal_fd.load();
   if (fd >= 0) {
     const uint64_t one = 1;
@@ -35,17 +40,15 @@ bool QuitSignals::Take(int fd) {
   if (fd < 0 || !g_signal_fd.compare_exchange_strong(free_slot, fd)) return false;
 
   struct sigaction action = {};
-  action.sa_handler = OnQuitSignal;
+  action.sa_handler = OnSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  if (sigaction(SIGINT, &action, &g_previous_int) != 0) {
-    g_signal_fd = -1;
-    return false;
-  }
-  if (sigaction(SIGTERM, &action, &g_previous_term) != 0) {
-    sigaction(SIGINT, &g_previous_int, nullptr);
-    g_signal_fd = -1;
-    return false;
+  for (size_t i = 0; i < kSignals.size(); ++i) {
+    if (sigaction(kSignals[i], &action, &g_previous[i]) != 0) {
+      while (i-- > 0) sigaction(kSignals[i], &g_previous[i], nullptr);
+      g_signal_fd = -1;
+      return false;
+    }
   }
   owned_ = true;
   return true;
@@ -53,10 +56,13 @@ bool QuitSignals::Take(int fd) {
 
 void QuitSignals::Release() {
   if (!owned_) return;
-  sigaction(SIGINT, &g_previous_int, nullptr);
-  sigaction(SIGTERM, &g_previous_term, nullptr);
+  for (size_t i = 0; i < kSignals.size(); ++i) sigaction(kSignals[i], &g_previous[i], nullptr);
   g_signal_fd = -1;
   owned_ = false;
 }
+
+QuitSignals::Pending QuitSignals::TakePending() { return {g_quit.exchange(false), g_show.exchange(false)}; }
+
+void QuitSignals::IgnoreShowRequests() { signal(SIGUSR1, SIG_IGN); }
 
 }  // namespace lumi::platform::linux_backend

@@ -2,11 +2,18 @@
 
 namespace lumi::platform::linux_backend {
 
-// SIGINT and SIGTERM turned into a write to a descriptor that a loop watches, so that
-// they end the loop cleanly instead of killing the process. One owner at a time; the
+// The signals a loop answers, turned into a write to a descriptor that it watches:
+// SIGINT, SIGTERM and SIGHUP (the terminal that started the program went away) end
+// the loop cleanly instead of killing the process; SIGUSR1 is another start of the
+// program asking this one to bring its window forward. One owner at a time; the
 // previous handlers come back when it lets go.
 class QuitSignals {
  public:
+  struct Pending {
+    bool quit = false;
+    bool show = false;
+  };
+
   QuitSignals() = default;
   ~QuitSignals() { Release(); }
   QuitSignals(const QuitSignals&) = delete;
@@ -17,6 +24,13 @@ class QuitSignals {
   bool Take(int fd);
   void Release();
   bool Owned() const { return owned_; }
+
+  // What arrived since the last call; the loop asks after its descriptor woke it.
+  static Pending TakePending();
+
+  // Until a loop takes them over, a show request must not kill a copy that is still
+  // starting: the program ignores SIGUSR1 from its first instruction on.
+  static void IgnoreShowRequests();
 
  private:
   bool owned_ = false;

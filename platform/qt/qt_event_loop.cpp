@@ -30,7 +30,9 @@ bool QtEventLoop::QuitOnSignals() {
   QObject::connect(notifier, &QSocketNotifier::activated, notifier, [this] {
     uint64_t count = 0;
     [[maybe_unused]] ssize_t taken = read(signal_fd_, &count, sizeof count);
-    Quit();
+    const linux_backend::QuitSignals::Pending pending = linux_backend::QuitSignals::TakePending();
+    if (pending.show) ShowRequested();
+    if (pending.quit) Quit();
   });
   return true;
 }

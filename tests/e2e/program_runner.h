@@ -33,6 +33,8 @@ void WriteSettings(const std::filesystem::path& path, const std::vector<Channel>
 // close it, while two copies of a test still meet.
 class ProgramRunner {
  public:
+  static constexpr const char* kErrorLog = "stderr.log";
+
   explicit ProgramRunner(const std::filesystem::path& folder);
   ~ProgramRunner();
   ProgramRunner(const ProgramRunner&) = delete;
@@ -42,6 +44,9 @@ class ProgramRunner {
   std::filesystem::path SettingsPath() const { return folder_ / "Settings.ini"; }
 
   bool Start();
+  pid_t Pid() const { return pid_; }
+  // What the program wrote to stderr, over all its starts.
+  std::string ErrorOutput() const { return ReadFile(folder_ / kErrorLog); }
   // SIGTERM, then the exit status (-1 when it had to be killed).
   int Stop();
   bool Running();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -77,7 +78,7 @@ TEST(ProgramTest, FramesFollowTheChannelsAndOutliveTheSettingsFile) {
   EXPECT_EQ(program.Stop(), 0);
 }
 
-TEST(ProgramTest, ASecondCopyClosesItselfAndTheFirstRunsOn) {
+TEST(ProgramTest, ASecondCopyNamesTheRunningOneClosesAndTheFirstRunsOn) {
   ProgramRunner first(FolderFor("copy1"));
   ProgramRunner second(FolderFor("copy2"));
   ASSERT_TRUE(first.Start());
@@ -85,8 +86,29 @@ TEST(ProgramTest, ASecondCopyClosesItselfAndTheFirstRunsOn) {
   ASSERT_TRUE(second.Start());
   second.Collect(2s);
   EXPECT_FALSE(second.Running());
+  EXPECT_NE(second.ErrorOutput().find("already running as process " + std::to_string(first.Pid())),
+            std::string::npos)
+      << second.ErrorOutput();
+  // Asked for its window, the first copy lives on.
   EXPECT_TRUE(first.Running());
   EXPECT_EQ(first.Stop(), 0);
+}
+
+TEST(ProgramTest, EndingTheProgramSwitchesTheUnitOff) {
+  ProgramRunner program(FolderFor("switch-off"));
+  WriteSettings(program.SettingsPath(), {{0, "-1", ""}, {0, "-1", ""}});
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    ASSERT_TRUE(program.Start());
+    std::vector<unit::Event> events = program.Collect(1500ms);
+    ASSERT_FALSE(events.empty());
+    kill(program.Pid(), signal);
+    std::vector<unit::Event> last = program.Collect(1s);
+    EXPECT_FALSE(program.Running());
+    events.insert(events.end(), last.begin(), last.end());
+    ASSERT_EQ(events.back().kind, unit::EventKind::frame);
+    EXPECT_EQ(events.back().bytes, (std::vector<uint8_t>{0x00, 0x80}));
+  }
 }
 
 TEST(ProgramTest, CopiesStartedTogetherLeaveExactlyOne) {

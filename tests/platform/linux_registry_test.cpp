@@ -109,6 +109,37 @@ TEST_F(LinuxRegistryTest, StoreRoundTripsAnyBytes) {
   EXPECT_EQ(fs::status(registry_.StorePath()).permissions() & fs::perms::others_read, fs::perms::none);
 }
 
+TEST_F(LinuxRegistryTest, AutostartEntryShowsTheProgramWithItsIconInTheStartUpList) {
+  const fs::path data = home_.parent_path() / "data";
+  LinuxRegistry registry(home_.string(), data.string());
+  Picture icon{2, 1, {0xFFFF0000, 0x8000FF00}};
+  registry.SetAutostartLook({"Lumiscope", "Индикатор", "lumiscope", icon});
+  ASSERT_TRUE(registry.Set(kUser, kRun, "Murvane", {RegistryType::String, "/opt/lumi scope/lumiscope"}));
+
+  const std::string entry = Read(Entry("Murvane"));
+  EXPECT_NE(entry.find("\nName=Lumiscope\n"), std::string::npos) << entry;
+  EXPECT_NE(entry.find("\nComment=Индикатор\n"), std::string::npos) << entry;
+  EXPECT_NE(entry.find("\nIcon=lumiscope\n"), std::string::npos) << entry;
+  if (auto problems = Validate(Entry("Murvane"))) {
+    EXPECT_EQ(*problems, "");
+  }
+  // The value still reads back as the path, whatever the entry is called.
+  EXPECT_EQ(Text(kRun, "Murvane"), "/opt/lumi scope/lumiscope");
+
+  // The icon the entry names is in the user's theme, as a PNG of the picture's size.
+  const std::string png = Read(data / "icons/hicolor/2x1/apps/lumiscope.png");
+  ASSERT_GE(png.size(), 24u);
+  EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
+  EXPECT_EQ(png.substr(12, 4), "IHDR");
+  EXPECT_EQ(png.substr(16, 8), std::string("\0\0\0\x02\0\0\0\x01", 8));
+
+  // Without a place for the icon the entry names none, rather than one that never shows.
+  LinuxRegistry no_data(home_.string());
+  no_data.SetAutostartLook({"Lumiscope", "Индикатор", "lumiscope", icon});
+  ASSERT_TRUE(no_data.Set(kUser, kRun, "Murvane", {RegistryType::String, "/usr/bin/lumiscope"}));
+  EXPECT_EQ(Read(Entry("Murvane")).find("Icon="), std::string::npos);
+}
+
 TEST_F(LinuxRegistryTest, KeysAndNamesIgnoreCase) {
   const std::string cyrillic = lumi::cp1251::FromUtf8("Ключ\\Имя");
   const std::string cyrillic_upper = lumi::cp1251::FromUtf8("КЛЮЧ\\ИМЯ");

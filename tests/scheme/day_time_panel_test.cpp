@@ -21,8 +21,9 @@ class DayTimePanelTest : public test::SchemeTest {
   void SetUp() override {
     SchemeTest::SetUp();
     clock.now = At(2026, 12, 7, 11, 59, 59);
-    panel = std::make_unique<test::PanelHost<DayTimePanel>>(1, 0);
+    panel = std::make_unique<test::PanelHost<DayTimePanel>>(1, 1);
     panel->multi->OnEvent[0] = test::ToProbe(&changes);
+    panel->multi->InData[0] = test::FromSource(&phase);
   }
   void TearDown() override {
     panel.reset();
@@ -33,8 +34,11 @@ class DayTimePanelTest : public test::SchemeTest {
     return ui.Mirror(element->PlatformControl())->State();
   }
   double Shown(TElWin* picker) { return ValueOf(Mirror(picker).date_time); }
-  // Var2 comes from the settings file as the text of a day number.
+  // Var2 comes from the settings file as the text of a day number; the work cycle's
+  // blinking phase alternates from one evaluation to the next.
   int32_t Evaluate(double moment) {
+    phase.value = TData::Integer(lit ? 1 : 0);
+    lit = !lit;
     panel->Work(1, TData::String(RealToText(moment)));
     return panel->OutVar(0).AsInteger();
   }
@@ -42,6 +46,8 @@ class DayTimePanelTest : public test::SchemeTest {
   platform::Control* TimePicker() { return (*panel)->time_picker->PlatformControl(); }
 
   test::Probe changes;
+  test::Source phase;
+  bool lit = true;
   std::unique_ptr<test::PanelHost<DayTimePanel>> panel;
 };
 
@@ -53,26 +59,31 @@ TEST_F(DayTimePanelTest, BlinksFromTheMomentOn) {
   EXPECT_EQ(Evaluate(noon), 0);
   EXPECT_EQ(Evaluate(noon), 0);
   EXPECT_EQ(panel->OutVar(1).AsReal(), noon);
-  EXPECT_EQ(panel->OutVar(2).text, Cp("Наступило: 12:00:00 07-12-2026"));
+  // Still ahead: the message says it is to come.
+  EXPECT_EQ(panel->OutVar(2).text, Cp("Наступит: 12:00:00 07-12-2026"));
   EXPECT_EQ(Shown((*panel)->date_picker), noon);
   EXPECT_EQ(Shown((*panel)->time_picker), noon);
 
   clock.now = At(2026, 12, 7, 12, 0, 0);
+  lit = true;
   EXPECT_EQ(Evaluate(noon), 1);
+  EXPECT_EQ(panel->OutVar(2).text, Cp("Наступило: 12:00:00 07-12-2026"));
   EXPECT_EQ(Evaluate(noon), 0);
   clock.now = At(2026, 12, 9, 8, 0, 0);
   EXPECT_EQ(Evaluate(noon), 1);
 
-  // The setup-mode reset switches it off; the next cycle starts blinking anew.
+  // The setup-mode reset switches it off.
   panel->Work(2, TData());
   EXPECT_EQ(panel->OutVar(0).AsInteger(), 0);
   panel->Work(2, TData());
   EXPECT_EQ(panel->OutVar(0).AsInteger(), 0);
+  lit = true;
   EXPECT_EQ(Evaluate(noon), 1);
 
-  // A channel whose moment lies ahead switches the shared state off.
+  // Another channel whose moment lies ahead is off, and says it is to come.
+  lit = true;
   EXPECT_EQ(Evaluate(ValueOf(At(2030, 1, 1, 0, 0, 0))), 0);
-  EXPECT_EQ(panel->OutVar(2).text, Cp("Наступило: 00:00:00 01-01-2030"));
+  EXPECT_EQ(panel->OutVar(2).text, Cp("Наступит: 00:00:00 01-01-2030"));
   EXPECT_EQ(changes.Count(), 0u);
 }
 

@@ -109,19 +109,17 @@ class MainSchemeConditionsTest : public test::MainSchemeFixture {
     const platform::headless::HeadlessControl* control = ui.FindByHint(Cp(hint));
     return control != nullptr ? control->State().text : "<none>";
   }
-  // The label beside lamp channel + 1.
-  std::string RowText(int channel) const {
-    const std::string number = (channel < 9 ? "0" : "") + std::to_string(channel + 1);
-    const platform::headless::HeadlessControl* control =
-        ui.FindByHint(Cp("Текущая настройка индикатора №") + number);
-    return control != nullptr ? control->State().text : "<none>";
-  }
 
   template <class Panel>
   static Panel& PanelOf(TElMultiElement* multi) {
     return *static_cast<Panel*>(multi->Inner()->container);
   }
   MemoryPanel& Memory(int type) const { return PanelOf<MemoryPanel>(scheme->memory_panels[type - 4]); }
+  static int32_t Value(TElMemory* memory) {
+    TData value;
+    memory->OutValue(value, 0);
+    return value.AsInteger();
+  }
 
   void SetMemory(uint64_t total_mb, uint64_t available_mb, uint64_t swap_mb, uint64_t swap_free_mb) {
     memory.status = {total_mb * kMiB, available_mb * kMiB, swap_mb * kMiB, swap_free_mb * kMiB};
@@ -239,23 +237,29 @@ TEST_F(MainSchemeConditionsTest, MemoryConditionsBlinkWhileTheyHold) {
   SetMemory(1024, 512, 0, 0);
   EXPECT_EQ(Bit(NextFrame(), 0), 0);
   EXPECT_EQ(Bit(NextFrame(), 0), 0);
-  // Holding again, it starts blinking from on.
+  // Holding again, it blinks in the phase every blinking lamp keeps: dark in this cycle.
   SetMemory(1024, 300, 0, 0);
-  EXPECT_EQ(Bit(NextFrame(), 0), 1);
   EXPECT_EQ(Bit(NextFrame(), 0), 0);
+  EXPECT_EQ(Bit(NextFrame(), 0), 1);
 }
 
-TEST_F(MainSchemeConditionsTest, ChannelsOfOneMemoryTypeShareTheSwitch) {
-  // Channels 0 and 1 both see used RAM above 50 %: the one switch toggles twice a
-  // cycle, so the first is on and the second off in every cycle. Channel 3 is a free-RAM
-  // channel whose condition fails after channel 2's holds: the shared switch goes off
-  // each cycle, so channel 2 is lit steadily instead of blinking.
-  WriteSettings({{0, {5, "50", ""}}, {1, {5, "50", ""}}, {2, {4, "30", ""}}, {3, {4, "10", ""}}});
+TEST_F(MainSchemeConditionsTest, EveryBlinkingChannelBlinksInOnePhaseWhileItsOwnConditionHolds) {
+  // Two used-RAM channels, a free-RAM channel that holds, one that does not, and a day
+  // and time that has come: each that holds is lit in one cycle and dark in the next,
+  // all together, whatever the others of its type do.
+  WriteSettings({{0, {5, "50", ""}},
+                 {1, {5, "50", ""}},
+                 {2, {4, "30", ""}},
+                 {3, {4, "10", ""}},
+                 {4, {8, "0", "739957.5"}},
+                 {9, {8, "0", "739957.5"}}});
   SetMemory(1024, 256, 0, 0);
   StartProgram();
   for (int cycle = 0; cycle < 4; ++cycle) {
     const std::string frame = NextFrame();
-    EXPECT_EQ(First(frame), 0x05) << "cycle " << cycle;
+    const bool lit = cycle % 2 == 0;
+    EXPECT_EQ(First(frame), lit ? 0x17 : 0x00) << "cycle " << cycle;
+    EXPECT_EQ(Bit(frame, 9), lit ? 1 : 0) << "cycle " << cycle;
   }
 }
 
@@ -270,8 +274,8 @@ TEST_F(MainSchemeConditionsTest, EnteringSetupModeSwitchesTheBlinkingOff) {
   RestoreWindow();
   Click(scheme->setup_button);
   ASSERT_TRUE(scheme->InSetupMode());
-  EXPECT_FALSE(Memory(4).state->IsOn());
-  EXPECT_FALSE(PanelOf<DayTimePanel>(scheme->day_time_panel).state->IsOn());
+  EXPECT_EQ(Value(Memory(4).state), 0);
+  EXPECT_EQ(Value(PanelOf<DayTimePanel>(scheme->day_time_panel).state), 0);
   loop.AdvanceBy(3000);
 
   // Had they kept their state, the next cycle would switch both off.
@@ -339,10 +343,11 @@ TEST_F(MainSchemeConditionsTest, DayAndTimeBlinksOnceTheMomentHasCome) {
   StartProgram();
   EXPECT_EQ(Bit(NextFrame(), 13), 0);
   EXPECT_EQ(Bit(NextFrame(), 13), 0);
-  EXPECT_EQ(RowText(13), Cp("Наступило: 15:00:00 07-12-2026"));
+  EXPECT_EQ(RowText(13), Cp("Наступит: 15:00:00 07-12-2026"));
 
   clock.now = At(2026, 12, 7, 15, 0, 0);
   EXPECT_EQ(Bit(NextFrame(), 13), 1);
+  EXPECT_EQ(RowText(13), Cp("Наступило: 15:00:00 07-12-2026"));
   EXPECT_EQ(Bit(NextFrame(), 13), 0);
   clock.now = At(2027, 3, 1, 9, 0, 0);
   EXPECT_EQ(Bit(NextFrame(), 13), 1);
@@ -360,7 +365,8 @@ TEST_F(MainSchemeConditionsTest, DebugWindowShowsTheBytesOfTheLastFrame) {
   EXPECT_EQ(ByHint("Значение первого байта"), "00000000");
   EXPECT_EQ(ByHint("Значение второго байта"), "00000000");
 
-  Click(scheme->work_button);  // the window stays open in work mode
+  Click(scheme->work_button);  // the window belongs to setup mode: it closes
+  EXPECT_FALSE(window->State().visible);
   processors.SetLoad(0);
   NextFrame();
   EXPECT_EQ(ByHint("Значение первого байта"), "00000000");
@@ -370,16 +376,26 @@ TEST_F(MainSchemeConditionsTest, DebugWindowShowsTheBytesOfTheLastFrame) {
   EXPECT_EQ(First(frame), 0x7F);
   EXPECT_EQ(ByHint("Значение первого байта"), "01111111");
   EXPECT_EQ(ByHint("Значение второго байта"), "10000000");
-  EXPECT_TRUE(window->State().visible);
 
-  // Back in setup mode the next press hides it.
+  // Back in setup mode one press shows it again, and Escape in it closes it.
   Click(scheme->setup_button);
   Click(scheme->debug_button);
-  EXPECT_FALSE(window->State().visible);
+  EXPECT_TRUE(window->State().visible);
   EXPECT_EQ(ByHint("Значение первого байта"), "01111111");
+  ASSERT_TRUE(ui.PressKey(ui.FindByHint(Cp("Значение второго байта")), 27));
+  EXPECT_FALSE(window->State().visible);
+  Click(scheme->debug_button);
+  EXPECT_TRUE(window->State().visible);
+
+  // It goes to the tray with the main window and comes back with it.
+  ASSERT_TRUE(ui.RequestClose(scheme->form->PlatformControl()));
+  EXPECT_FALSE(window->State().visible);
+  EXPECT_FALSE(scheme->InSetupMode());  // hidden to the tray means watching
+  RestoreWindow();
+  EXPECT_FALSE(window->State().visible);  // work mode closed it
 }
 
-TEST_F(MainSchemeConditionsTest, PickingATypeShowsItsPanelAndOnlyAParameterWritesIt) {
+TEST_F(MainSchemeConditionsTest, PickingATypeShowsItsPanelAndWritesIt) {
   drives.drives = {{'C', platform::DriveType::Fixed, {1 * kMiB, 4 * kMiB}},
                    {'D', platform::DriveType::Fixed, {1 * kMiB, 4 * kMiB}}};
   StartProgram();  // setup mode on channel 0 of the defaults
@@ -432,11 +448,10 @@ TEST_F(MainSchemeConditionsTest, PickingATypeShowsItsPanelAndOnlyAParameterWrite
 
   for (int type = 0; type < MainScheme::kEventTypes; ++type) {
     SCOPED_TRACE("event type " + std::to_string(type));
-    const std::string before = FileText();
     ASSERT_TRUE(ui.PickItem(scheme->event_list->PlatformControl(), type));
     for (int other = 0; other < MainScheme::kEventTypes; ++other)
       EXPECT_EQ(shown_by_type[other]->Visible, other == type) << "panel " << other;
-    EXPECT_EQ(FileText(), before);
+    EXPECT_EQ(Read(0, "Signal"), std::to_string(type));
 
     changes[static_cast<size_t>(type)].act();
     EXPECT_EQ(Read(0, "Signal"), std::to_string(type));

@@ -44,6 +44,13 @@ class MainSchemeFixture : public SchemeTest {
   // The window goes to the tray right after a start in work mode; a user clicks the
   // icon before reaching any button.
   void RestoreWindow() { ASSERT_TRUE(ui.ClickTray(platform::MouseButton::Left)); }
+  // The label beside lamp channel + 1.
+  std::string RowText(int channel) const {
+    const std::string number = (channel < 9 ? "0" : "") + std::to_string(channel + 1);
+    const platform::headless::HeadlessControl* control =
+        ui.FindByHint(Cp("Текущая настройка индикатора №") + number);
+    return control != nullptr ? control->State().text : "<none>";
+  }
 
   std::unique_ptr<MainScheme> scheme;
   size_t greeting = 0;

@@ -86,7 +86,7 @@ TEST_F(MainSchemeTest, LaterStartHidesToTheTrayAndTheMenuRestoresOrEnds) {
   loop.AdvanceBy(10);
   EXPECT_FALSE(window->State().visible);
   EXPECT_TRUE(ui.TrayShown());
-  EXPECT_EQ(ui.TrayTip(), "Lumiscope 1.0.0.0");
+  EXPECT_EQ(ui.TrayTip(), Cp("Lumiscope 1.0.0.0 — COM 1"));
 
   ASSERT_TRUE(ui.ClickTray(MouseButton::Left));  // restores, and the icon goes
   EXPECT_TRUE(window->State().visible);
@@ -163,20 +163,75 @@ TEST_F(MainSchemeTest, SetupModeInterruptsTheCycleWhichLaterContinues) {
   EXPECT_EQ(Frames().size(), 2u);
 }
 
-TEST_F(MainSchemeTest, OnlyAParameterChangeWritesTheChannel) {
+TEST_F(MainSchemeTest, PickingATypeWritesTheChannelAtOnceAndItsRowSaysSo) {
   StartProgram();  // setup mode on channel 0
-  const std::string defaults = FileText();
-  ASSERT_TRUE(ui.PickItem(scheme->event_list->PlatformControl(), 4));
-  EXPECT_EQ(FileText(), defaults);
-  EXPECT_FALSE(Cpu().plus_button->Visible);  // panel 4 is not built yet, none is shown
+  ASSERT_TRUE(ui.PickItem(scheme->event_list->PlatformControl(), 5));
+  std::string file = FileText();
+  // The type, with the threshold its panel shows.
+  EXPECT_NE(file.find("[0]\r\nSignal=5\r\nVar1=7\r\nVar2=C\r\n"), std::string::npos) << file;
+  EXPECT_EQ(RowText(0), Cp("RAM занята более чем на 7 %"));
+  EXPECT_FALSE(Cpu().plus_button->Visible);
+
+  // Another indicator and back: the choice is still there.
+  auto* selection = static_cast<SelectionPanel*>(scheme->selection_panel->Inner()->container);
+  ASSERT_TRUE(ui.SelectRadio(selection->radios[1]->PlatformControl()));
+  EXPECT_EQ(scheme->event_list->Selected(), 0);
+  ASSERT_TRUE(ui.SelectRadio(selection->radios[0]->PlatformControl()));
+  EXPECT_EQ(scheme->event_list->Selected(), 5);
 
   ASSERT_TRUE(ui.PickItem(scheme->event_list->PlatformControl(), 0));
   Click(Cpu().plus_button);
-  const std::string file = FileText();
+  file = FileText();
   EXPECT_NE(file.find("[0]\r\nSignal=0\r\nVar1=8\r\nVar2=C\r\n"), std::string::npos) << file;
   EXPECT_EQ(profile.ReadInteger(SettingsPath(), "0", "Var1", -5), 8);
+  EXPECT_EQ(RowText(0), Cp("Загрузка ЦП больше 8 %"));
   // Other channels stay as they were.
   EXPECT_NE(file.find("[1]\r\nSignal=0\r\nVar1=14\r\n"), std::string::npos);
+}
+
+TEST_F(MainSchemeTest, EveryRowShowsItsOwnChannelFromTheFirstStartOn) {
+  StartProgram();  // setup mode: every channel was evaluated once, no frame sent
+  for (int channel = 0; channel < MainScheme::kChannels; ++channel) {
+    const int threshold = channel == 13 ? 99 : 7 * (channel + 1);
+    EXPECT_EQ(RowText(channel), Cp(("Загрузка ЦП больше " + std::to_string(threshold) + " %").c_str()))
+        << "row " << channel + 1;
+  }
+  EXPECT_EQ(scheme->event_list->Selected(), 0);  // and №01 is the one shown
+  EXPECT_EQ(Cpu().value_edit->Text, "7");
+  loop.AdvanceBy(3000);
+  EXPECT_EQ(Frames(), "");
+}
+
+TEST_F(MainSchemeTest, ATypedThresholdIsTakenOnEnterOrLeavingTheFieldAndHeldToItsRange) {
+  StartProgram();
+  platform::Control* field = Cpu().value_edit->PlatformControl();
+  // What a person does: empty the field, then type.
+  const auto retype = [&](const std::string& text) {
+    return ui.Type(field, std::string(ui.Mirror(field)->State().text.size(), '\b') + text);
+  };
+  ASSERT_TRUE(retype("75"));
+  EXPECT_EQ(profile.ReadString(SettingsPath(), "0", "Var1", "", 100), "7");  // not yet
+  ASSERT_TRUE(ui.PressKey(field, 13));
+  EXPECT_EQ(profile.ReadString(SettingsPath(), "0", "Var1", "", 100), "75");
+  EXPECT_EQ(RowText(0), Cp("Загрузка ЦП больше 75 %"));
+  Click(Cpu().plus_button);
+  EXPECT_EQ(profile.ReadString(SettingsPath(), "0", "Var1", "", 100), "76");
+
+  // Past the top: held to 99, taken when the field loses the focus.
+  ASSERT_TRUE(retype("250"));
+  ASSERT_TRUE(ui.Focus(Cpu().plus_button->PlatformControl()));
+  EXPECT_EQ(profile.ReadString(SettingsPath(), "0", "Var1", "", 100), "99");
+  EXPECT_EQ(ui.Mirror(field)->State().text, "99");
+
+  // Not a number: the last value comes back and nothing is written.
+  const std::string before = FileText();
+  ASSERT_TRUE(retype("abc"));
+  ASSERT_TRUE(ui.PressKey(field, 13));
+  EXPECT_EQ(ui.Mirror(field)->State().text, "99");
+  EXPECT_EQ(FileText(), before);
+  ASSERT_TRUE(retype("-5"));
+  ASSERT_TRUE(ui.PressKey(field, 13));
+  EXPECT_EQ(profile.ReadString(SettingsPath(), "0", "Var1", "", 100), "0");
 }
 
 TEST_F(MainSchemeTest, PickingAnIndicatorInSetupModeShowsAndWritesThatChannel) {
@@ -211,12 +266,57 @@ TEST_F(MainSchemeTest, AChannelOfNoKnownTypeCountsAsOff) {
   EXPECT_EQ(LastFrame(), Bytes(0x7E, 0xFB));
 }
 
-TEST_F(MainSchemeTest, ASecondCopyClosesItselfBeforeTouchingAnything) {
+TEST_F(MainSchemeTest, ASecondCopyAsksTheRunningOneForItsWindowAndCloses) {
   system.processes = {"/usr/bin/other", system.ExecutablePath(), "/elsewhere/lumiscope"};
+  system.running_copy = 4242;
   StartProgram();
   EXPECT_TRUE(scheme->form->HasEnded());
+  EXPECT_EQ(system.show_requests, 1);
+  EXPECT_EQ(scheme->RunningCopy(), 4242);
   EXPECT_FALSE(std::filesystem::exists(SettingsPath()));
   EXPECT_TRUE(serial.writes.empty());
+}
+
+TEST_F(MainSchemeTest, TheRunningCopyComesForwardWhenAnotherStartAsksForIt) {
+  WriteDefaults();
+  StartProgram();
+  loop.AdvanceBy(10);  // hidden to the tray
+  auto* window = ui.Mirror(scheme->form->PlatformControl());
+  ASSERT_FALSE(window->State().visible);
+  EXPECT_EQ(scheme->RunningCopy(), 0);
+  EXPECT_EQ(system.show_requests, 0);
+
+  loop.RequestShow();
+  EXPECT_TRUE(window->State().visible);
+  EXPECT_FALSE(ui.TrayShown());
+  EXPECT_FALSE(scheme->form->HasEnded());
+  loop.RequestShow();  // already shown: stays so
+  EXPECT_TRUE(window->State().visible);
+}
+
+TEST_F(MainSchemeTest, HidingTheWindowFromSetupModeStartsWatching) {
+  StartProgram();  // first start: setup mode, the cycle stopped
+  processors.SetLoad(100);
+  ASSERT_TRUE(scheme->InSetupMode());
+  ASSERT_TRUE(ui.RequestClose(scheme->form->PlatformControl()));
+  EXPECT_FALSE(scheme->InSetupMode());
+  EXPECT_TRUE(ui.TrayShown());
+  RunCycle();
+  RunCycle();
+  EXPECT_EQ(LastFrame(), Bytes(0x7F, 0xFF));
+}
+
+TEST_F(MainSchemeTest, TheUnitIsSwitchedOffWhenTheProgramEndsWithThePortOpen) {
+  WriteDefaults();
+  StartProgram();
+  scheme->SwitchUnitOff();  // nothing sent yet: the port is not open, nothing goes out
+  EXPECT_EQ(Frames(), "");
+  processors.SetLoad(100);
+  RunCycle();
+  RunCycle();
+  ASSERT_EQ(LastFrame(), Bytes(0x7F, 0xFF));
+  scheme->SwitchUnitOff();
+  EXPECT_EQ(LastFrame(), Bytes(0x00, 0x80));
 }
 
 }  // namespace

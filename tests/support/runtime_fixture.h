@@ -39,6 +39,13 @@ class FakeSystem final : public platform::System {
     return platform::FileKind::Missing;
   }
   std::vector<std::string> ProcessExecutables() override { return processes; }
+  // The id a running copy answers with when asked to show its window; 0: none runs.
+  int64_t running_copy = 0;
+  int show_requests = 0;
+  int64_t ShowRunningCopy() override {
+    ++show_requests;
+    return running_copy;
+  }
 };
 
 // Collects message boxes instead of showing them.
