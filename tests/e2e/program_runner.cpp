@@ -1,6 +1,7 @@
 #include "tests/e2e/program_runner.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
@@ -86,16 +87,43 @@ bool ProgramRunner::Start() {
 
   std::string program = (folder_ / kProgramName).string();
   std::vector<char*> argv = {program.data(), nullptr};
+  const std::string errors = (folder_ / kErrorLog).string();
+  if (run_as_) return SpawnAs(*run_as_, program, argv, envp, errors);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  const std::string errors = (folder_ / kErrorLog).string();
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errors.c_str(), O_WRONLY | O_CREAT | O_APPEND,
                                    0644);
   int failed = posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   if (failed != 0) pid_ = -1;
   return failed == 0;
+}
+
+bool ProgramRunner::RunAs(uid_t user) {
+  // The other user must own what the program touches: its folder and its port.
+  std::error_code error;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder_, error))
+    if (lchown(entry.path().c_str(), user, user) != 0) return false;
+  if (chown(folder_.c_str(), user, user) != 0) return false;
+  if (fchown(slave_, user, user) != 0) return false;
+  run_as_ = user;
+  return true;
+}
+
+bool ProgramRunner::SpawnAs(uid_t user, const std::string& program, std::vector<char*>& argv,
+                            std::vector<char*>& envp, const std::string& errors) {
+  pid_ = fork();
+  if (pid_ < 0) return false;
+  if (pid_ == 0) {
+    const int null = open("/dev/null", O_WRONLY);
+    const int log = open(errors.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    if (null < 0 || log < 0 || dup2(null, STDOUT_FILENO) < 0 || dup2(log, STDERR_FILENO) < 0) _exit(126);
+    if (setgroups(0, nullptr) != 0 || setgid(user) != 0 || setuid(user) != 0) _exit(126);
+    execve(program.c_str(), argv.data(), envp.data());
+    _exit(127);
+  }
+  return true;
 }
 
 bool ProgramRunner::Running() {

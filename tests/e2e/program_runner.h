@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,9 @@ class ProgramRunner {
   std::filesystem::path SettingsPath() const { return folder_ / "Settings.ini"; }
 
   bool Start();
+  // Later starts run as this user (the test must be root): the folder and the port
+  // are given to them.
+  bool RunAs(uid_t user);
   pid_t Pid() const { return pid_; }
   // What the program wrote to stderr, over all its starts.
   std::string ErrorOutput() const { return ReadFile(folder_ / kErrorLog); }
@@ -57,7 +61,11 @@ class ProgramRunner {
   bool WaitForFile(const std::filesystem::path& path, std::chrono::milliseconds limit);
 
  private:
+  bool SpawnAs(uid_t user, const std::string& program, std::vector<char*>& argv, std::vector<char*>& envp,
+               const std::string& errors);
+
   std::filesystem::path folder_;
+  std::optional<uid_t> run_as_;
   int master_ = -1;
   int slave_ = -1;  // held open so that the program closing the port never hangs the line up
   pid_t pid_ = -1;
