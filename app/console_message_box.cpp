@@ -16,4 +16,13 @@ void ConsoleMessageBox::Show(const std::string& text, const std::string& caption
   last_ = std::move(line);
 }
 
+void ConsoleMessageBox::Notice(const std::string& text) {
+  if (!noticed_.insert(text).second) return;
+  std::string line = cp1251::ToUtf8(text);
+  for (char& c : line) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  std::fprintf(stderr, "lumiscope: %s\n", line.c_str());
+}
+
 }  // namespace lumi::app

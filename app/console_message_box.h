@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 
 #include "platform/message_box.h"
@@ -12,9 +13,11 @@ namespace lumi::app {
 class ConsoleMessageBox final : public platform::MessageBox {
  public:
   void Show(const std::string& text, const std::string& caption) override;
+  void Notice(const std::string& text) override;
 
  private:
   std::string last_;
+  std::set<std::string> noticed_;
 };
 
 }  // namespace lumi::app

@@ -128,6 +128,8 @@ class ControlEvents {
   virtual void CheckChanged(bool /*checked*/) {}
   virtual void RadioSelected() {}
   virtual void SelectionChanged(int32_t /*index*/) {}
+  // A drop-down list is about to open its items to the user.
+  virtual void DropDown() {}
   virtual void TextChanged(const std::string&) {}
   virtual void DateTimeChanged(const CalendarTime&) {}
   // Canvas and picture button: draw the whole control.

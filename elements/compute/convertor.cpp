@@ -1,5 +1,8 @@
 #include "elements/compute/convertor.h"
 
+#include <cctype>
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -7,10 +10,15 @@
 namespace lumi {
 namespace {
 
-std::optional<int32_t> WholeDecimal(std::string_view text) {
+std::string_view TrimBlanks(std::string_view text) {
   auto blank = [](char c) { return c == ' ' || c == '\t'; };
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);
   while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::optional<int32_t> WholeDecimal(std::string_view text) {
+  text = TrimBlanks(text);
   bool negative = false;
   if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
     negative = text.front() == '-';
@@ -27,6 +35,29 @@ std::optional<int32_t> WholeDecimal(std::string_view text) {
   if (value > INT32_MAX) return INT32_MAX;
   if (value < INT32_MIN) return INT32_MIN;
   return static_cast<int32_t>(value);
+}
+
+std::optional<int32_t> NumberAfterPrefix(std::string_view text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return std::nullopt;
+  for (size_t i = 0; i < prefix.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(text[i])) !=
+        std::tolower(static_cast<unsigned char>(prefix[i])))
+      return std::nullopt;
+  }
+  const std::string_view number = TrimBlanks(text.substr(prefix.size()));
+  if (number.empty() || number.front() == '-' || number.front() == '+') return std::nullopt;
+  return WholeDecimal(number);
+}
+
+std::optional<double> WholeReal(std::string_view text) {
+  text = TrimBlanks(text);
+  // Decimal only: no hexadecimal, no "inf" or "nan", no comma.
+  if (text.empty() || text.find_first_not_of("0123456789.eE+-") != std::string_view::npos)
+    return std::nullopt;
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
+  return value;
 }
 
 }  // namespace
@@ -52,6 +83,24 @@ void TElConvertor::Convert(TData& data, uint16_t) {
       const Text text = PullString(data, InValue, Text());
       if (const std::optional<int32_t> value = WholeDecimal(text)) {
         TailInteger(data, OnResult, *value);
+      } else {
+        TailString(data, OnError, text);
+      }
+      return;
+    }
+    case kNumberAfterPrefix: {
+      const Text text = PullString(data, InValue, Text());
+      if (const std::optional<int32_t> value = NumberAfterPrefix(text, Prefix)) {
+        TailInteger(data, OnResult, *value);
+      } else {
+        TailString(data, OnError, text);
+      }
+      return;
+    }
+    case kDecimalToReal: {
+      const Text text = PullString(data, InValue, Text());
+      if (const std::optional<double> value = WholeReal(text)) {
+        TailReal(data, OnResult, *value);
       } else {
         TailString(data, OnError, text);
       }

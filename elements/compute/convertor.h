@@ -17,11 +17,19 @@ class TElConvertor : public TElement {
   // range; any other text (empty, "abc", "4x", "3.5") goes to OnError instead, so a
   // field a person typed into can tell a number from a slip.
   static constexpr uint8_t kDecimalToInteger = 8;
+  // "COM 01" -> 1 with Prefix "COM": the prefix (letter case ignored), blanks, then
+  // decimal digits only; anything else goes to OnError.
+  static constexpr uint8_t kNumberAfterPrefix = 11;
+  // " 1.5 " -> 1.5, "1e9" -> 1e9: a whole decimal real number ("." before the
+  // fraction) between blanks; anything else, or a number too large for a double, goes
+  // to OnError.
+  static constexpr uint8_t kDecimalToReal = 12;
 
   uint8_t Mode = 0;
+  Text Prefix;  // kNumberAfterPrefix
   TEl_Event InValue;
   TEl_Event OnResult;
-  TEl_Event OnError;  // kDecimalToInteger only: the text was no number (the text)
+  TEl_Event OnError;  // the checking modes: the text was no such number (the text)
 
   // Only the conversions above are ever wired; every other mode hands the value
   // of InValue on unchanged, so a mis-set mode shows up as an unconverted value rather

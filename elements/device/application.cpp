@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/message_box.h"
 #include "platform/services.h"
 #include "platform/system.h"
 
@@ -15,6 +16,12 @@ void TElApplication::ShowRunningCopy(TData& data, uint16_t) {
   const int64_t id = platform::Current().system->ShowRunningCopy();
   if (id <= 0 || id > INT32_MAX) return;
   TailInteger(data, OnRunningCopy, static_cast<int32_t>(id));
+}
+
+void TElApplication::Notice(TData& data, uint16_t) {
+  const Text text = data.AsString();
+  platform::Current().message_box->Notice(text);
+  TailString(data, OnNotice, text);
 }
 
 }  // namespace lumi

@@ -22,6 +22,11 @@ class TElApplication : public TElement {
   // Asks the copy of this program that already runs to bring its window forward, and
   // reports it through OnRunningCopy; nothing when there is none.
   void ShowRunningCopy(TData& data, uint16_t index);
+
+  // Tells the person who started the program the text of the value (see
+  // platform::MessageBox::Notice); the value goes on through OnNotice.
+  TEl_Event OnNotice;
+  void Notice(TData& data, uint16_t index);
 };
 
 }  // namespace lumi

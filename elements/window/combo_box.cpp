@@ -69,4 +69,8 @@ void TElComboBox::Clear(TData&, uint16_t index) {
   ShowItems();
 }
 
+void TElComboBox::DropDown() {
+  if (!Destroying()) FireNull(OnDropDown);
+}
+
 }  // namespace lumi

@@ -16,6 +16,7 @@ class TElComboBox : public TElWinList {
   lumi::Text Text;            // initial text: the item equal to it is selected
   uint8_t ChangeReturns = 0;  // OnChange carries 0: the index, 1: the item text
   TEl_Event OnChange;
+  TEl_Event OnDropDown;  // the user opens the list, before it shows its items
 
   // Selects the item matching AsString of the value: with a "*", the first item that
   // begins with the part before it; without, the first item equal to the whole text;
@@ -36,6 +37,7 @@ class TElComboBox : public TElWinList {
   void ApplyOwn() override;
   void ShowItems() override;
   void SelectionChanged(int32_t index) override;
+  void DropDown() override;
 
  private:
   void Choose(int32_t index);

@@ -294,6 +294,14 @@ bool HeadlessUi::PickItem(Control* combo, int32_t index) {
   return true;
 }
 
+bool HeadlessUi::OpenList(Control* combo) {
+  HeadlessControl* c = UsableOfKind(combo, ControlKind::ComboBox);
+  if (c == nullptr) return false;
+  MoveFocus(c);
+  if (Alive(c) && c->events_ != nullptr) c->events_->DropDown();
+  return true;
+}
+
 bool HeadlessUi::ChangeDate(Control* picker, const CalendarTime& value) {
   HeadlessControl* c = UsableOfKind(picker, ControlKind::DatePicker);
   if (c == nullptr) return false;

@@ -90,6 +90,8 @@ class HeadlessUi final : public Ui {
   bool Type(Control* control, const std::string& text);
   // Picks an item of a drop-down list: the selection changes, SelectionChanged follows.
   bool PickItem(Control* combo, int32_t index);
+  // Opens a drop-down list, as a click on its button does, without picking anything.
+  bool OpenList(Control* combo);
   bool ChangeDate(Control* picker, const CalendarTime& value);
 
   // Forms. Closing and minimising are only requested: the element decides.

@@ -45,6 +45,9 @@ TEST_F(ExpandPathTest, RelativePathsGoNextToTheProgram) {
   EXPECT_EQ(ExpandPath("%windir%\\a.ini"), "/etc\\a.ini");
   EXPECT_EQ(ExpandPath("%tmpdir%x"), "/tmp/x");
   EXPECT_EQ(ExpandPath("%sysdir%/x"), "/usr/lib/x");
+  // A folder of that name further on is a real one.
+  EXPECT_EQ(ExpandPath("/home/u/%windir%/Settings.ini"), "/home/u/%windir%/Settings.ini");
+  EXPECT_EQ(ExpandPath("/a/%tmpdir%%sysdir%/b"), "/a/%tmpdir%%sysdir%/b");
 }
 
 TEST_F(ExpandPathTest, DebugMessageUsesItsCaption) {

@@ -59,6 +59,8 @@ class MessageLog final : public platform::MessageBox {
   void Show(const std::string& text, const std::string& caption) override {
     shown.push_back({text, caption});
   }
+  std::vector<std::string> notices;
+  void Notice(const std::string& text) override { notices.push_back(text); }
 };
 
 // A started runtime with fake platform services; everything put back afterwards.
