@@ -8,8 +8,7 @@
  * ignored. The probe "AT" CR LF is four bytes with bit 7 clear, so it never makes a
  * frame: it only leaves a pending first byte that the next real first byte replaces.
  */
-#ifndef LUMISCOPE_FIRMWARE_FRAME_DECODER_H
-#define LUMISCOPE_FIRMWARE_FRAME_DECODER_H
+#pragma once
 
 #include <stdbool.h>
 #include <stdint.h>
@@ -34,6 +33,4 @@ bool frame_decoder_feed(frame_decoder* decoder, uint8_t byte, uint16_t* channels
 
 #ifdef __cplusplus
 }
-#endif
-
 #endif

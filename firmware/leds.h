@@ -4,8 +4,7 @@
  *   channels 6..11  D8..D13  PB0..PB5
  *   channels 12, 13 A0, A1   PC0, PC1
  * PD0 and PD1 stay with the UART; the table is also in firmware/README.md. */
-#ifndef LUMISCOPE_FIRMWARE_LEDS_H
-#define LUMISCOPE_FIRMWARE_LEDS_H
+#pragma once
 
 #include <stdint.h>
 
@@ -14,5 +13,3 @@ void leds_init(void);
 
 /* Bit n of channels lit channel n's LED, for n = 0..13; every other LED goes off. */
 void leds_show(uint16_t channels);
-
-#endif

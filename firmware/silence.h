@@ -1,8 +1,7 @@
 /* Tells when no whole frame has come for SILENCE_SECONDS: Timer1 ticks once a second
  * (CTC mode, clk/1024) from the last frame on and stops when the time is up, so the
  * processor is not woken while the unit waits for a frame that may never come. */
-#ifndef LUMISCOPE_FIRMWARE_SILENCE_H
-#define LUMISCOPE_FIRMWARE_SILENCE_H
+#pragma once
 
 #include <stdbool.h>
 
@@ -19,5 +18,3 @@ bool silence_expired(void);
 
 /* Forgets an expiry that has been dealt with; the timer stays stopped. */
 void silence_clear(void);
-
-#endif

@@ -1,8 +1,7 @@
 /* The receiver of USART0 (RXD = PD0), 8N1 at BAUD bits per second (a build option,
  * 9600 when not given), filled by its interrupt into a small queue. The transmitter
  * stays off: the unit never answers. */
-#ifndef LUMISCOPE_FIRMWARE_UART_H
-#define LUMISCOPE_FIRMWARE_UART_H
+#pragma once
 
 #include <stdbool.h>
 #include <stdint.h>
@@ -18,5 +17,3 @@ int16_t uart_take(void);
 
 /* Whether uart_take has something; call with interrupts disabled before sleeping. */
 bool uart_waiting(void);
-
-#endif
