@@ -11,5 +11,5 @@
 /* Makes the fourteen pins outputs, every LED off. */
 void leds_init(void);
 
-/* Bit n of channels lit channel n's LED, for n = 0..13; every other LED goes off. */
+/* Bit n of channels lights channel n's LED, for n = 0..13; every other LED goes off. */
 void leds_show(uint16_t channels);
