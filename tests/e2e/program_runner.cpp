@@ -43,6 +43,13 @@ void WriteSettings(const fs::path& path, const std::vector<Channel>& channels, c
   std::ofstream(path, std::ios::binary) << text;
 }
 
+std::vector<Channel> AlternatingChannels() {
+  std::vector<Channel> channels;
+  for (int channel = 0; channel < 14; ++channel)
+    channels.push_back({0, channel % 2 == 0 ? "-1" : "100", "C"});
+  return channels;
+}
+
 ProgramRunner::ProgramRunner(const fs::path& folder) : folder_(folder) {
   fs::remove_all(folder_);
   fs::create_directories(folder_ / "ports");
@@ -157,6 +164,12 @@ int ProgramRunner::Stop() {
 
 std::vector<unit::Event> ProgramRunner::Collect(std::chrono::milliseconds duration) {
   std::vector<unit::Event> events;
+  decoder_.feed(Read(duration), events);
+  return events;
+}
+
+std::vector<std::uint8_t> ProgramRunner::Read(std::chrono::milliseconds duration) {
+  std::vector<std::uint8_t> bytes;
   const auto end = Clock::now() + duration;
   for (auto now = Clock::now(); now < end; now = Clock::now()) {
     pollfd ready{master_, POLLIN, 0};
@@ -164,9 +177,9 @@ std::vector<unit::Event> ProgramRunner::Collect(std::chrono::milliseconds durati
     if (poll(&ready, 1, static_cast<int>(left) + 1) <= 0) continue;
     uint8_t buffer[256];
     ssize_t got = read(master_, buffer, sizeof buffer);
-    if (got > 0) decoder_.feed(std::span<const uint8_t>(buffer, static_cast<size_t>(got)), events);
+    if (got > 0) bytes.insert(bytes.end(), buffer, buffer + got);
   }
-  return events;
+  return bytes;
 }
 
 bool ProgramRunner::WaitForFile(const fs::path& path, std::chrono::milliseconds limit) {

@@ -26,6 +26,9 @@ struct Channel {
 // A settings file of these channels, on port COM 1, a cycle every `pause` seconds.
 void WriteSettings(const std::filesystem::path& path, const std::vector<Channel>& channels,
                    const std::string& pause = "0.2");
+// Every channel on processor load; even channels above -1 (always on), odd ones above
+// 100 (never on): the frame 55 AA.
+std::vector<Channel> AlternatingChannels();
 
 // A copy of the built program in a folder of its own (its settings file lands beside
 // it) with ports/COM1 linked to a pseudo-terminal the test reads, run without a
@@ -57,6 +60,8 @@ class ProgramRunner {
 
   // Reads the port for the given time and decodes what arrived since the last call.
   std::vector<unit::Event> Collect(std::chrono::milliseconds duration);
+  // Reads the port for the given time: the bytes as they came.
+  std::vector<std::uint8_t> Read(std::chrono::milliseconds duration);
   // Waits until the file exists and stops growing, at most `limit`.
   bool WaitForFile(const std::filesystem::path& path, std::chrono::milliseconds limit);
 

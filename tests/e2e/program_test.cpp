@@ -21,15 +21,6 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
-// Every channel on processor load; even channels above -1 (always on), odd ones above
-// 100 (never on).
-std::vector<Channel> AlternatingChannels() {
-  std::vector<Channel> channels;
-  for (int channel = 0; channel < 14; ++channel)
-    channels.push_back({0, channel % 2 == 0 ? "-1" : "100", "C"});
-  return channels;
-}
-
 size_t CountFrames(const std::vector<unit::Event>& events, uint8_t first, uint8_t second) {
   return static_cast<size_t>(std::count_if(events.begin(), events.end(), [&](const unit::Event& event) {
     return event.kind == unit::EventKind::frame && event.bytes == std::vector<uint8_t>{first, second};
