@@ -5,7 +5,10 @@
 
 namespace lumi::platform {
 
-enum class FileKind { Missing, File, Folder };
+// What is at a path: a plain file this program can read, a folder, something else
+// (a FIFO, a device, a socket: reading one may wait for ever), or a plain file it may
+// not read.
+enum class FileKind { Missing, File, Folder, Other, Unreadable };
 
 // Where the program lives, which folders stand in for the Windows ones, files and
 // processes. Paths are byte strings. The executable's folder and the temporary folder

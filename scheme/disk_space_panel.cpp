@@ -154,6 +154,7 @@ TClassChildGroupBox_E01210::TClassChildGroupBox_E01210(TElement* parent, DiskSpa
   total_sender->InData = Link<&TElHardDisk::OutTotal>(sensor);
   total_sender->OnSend = Link<&TElCase::Test>(zero_filter);
   zero_filter->OnNext = Link<&TElMemory::Store>(total_memory);
+  zero_filter->OnMatch = Link<&TElChanelToIndex::Select>(state_selector, 0);
   total_memory->OnStore = Link<&TElMathParse::Calc>(percentage);
   percentage->InArg[0] = Link<&TElMemory::OutValue>(total_memory);
   percentage->InArg[1] = used ? Link<&TElHardDisk::OutUsed>(sensor) : Link<&TElHardDisk::OutFree>(sensor);

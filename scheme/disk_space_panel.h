@@ -41,7 +41,8 @@ enum class DiskSpaceCondition : uint8_t {
 //
 // A letter that names no present drive turns the state off: the indicator must not
 // show whatever another drive of the same panel left behind. A drive whose size reads
-// as 0 keeps the previous state and is never divided by.
+// as 0 (a pseudo file system mapped as a drive) is off the same way and never divided
+// by: it has no space to be free or used.
 class TClassChildGroupBox_E01210 : public Container, public ThresholdControls {
  public:
   TClassChildGroupBox_E01210(TElement* parent, DiskSpaceCondition condition);

@@ -146,7 +146,7 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   about_window = Nest(Create<TElMultiElement>(), form, CreatorOf<AboutWindow>(), 0, 0, /*on_demand=*/true);
   autostart = Nest(Create<TElMultiElement>(), nullptr, CreatorOf<AutostartSwitch>(), 1, 0);
   guard = Nest(Create<TElMultiElement>(), nullptr, CreatorOf<SingleInstanceGuard>(), 2, 0);
-  locator = Nest(Create<TElMultiElement>(), nullptr, CreatorOf<SettingsLocator>(), 7, 0);
+  locator = Nest(Create<TElMultiElement>(), nullptr, CreatorOf<SettingsLocator>(), 8, 0);
   change_collector = Nest(Create<TElMultiElement>(), nullptr, CreatorOf<ChangeCollector>(), 2, 0);
   sensor_hub = Nest(Create<TElMultiElement>(), nullptr, CreatorOf<SensorHub>(), 0, 0);
   sequencer = Nest(Create<TElMultiElement>(), nullptr, CreatorOf<ChannelSequencer>(), 2, 0);
@@ -316,6 +316,7 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   locator->OnEvent[4] = Link<&TElHub::Pass>(setup_hub);
   locator->OnEvent[5] = Link<&TElHub::Pass>(work_hub);
   locator->OnEvent[6] = Link<&TElTimer::Start>(hide_delay);
+  locator->OnEvent[7] = Link<&TElMultiElement::Work>(port_panel, 5);
   hide_delay->OnTimer = Link<&TElTrayIcon::Minimize>(tray);
 
   // ---- links: tray ----

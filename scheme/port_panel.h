@@ -16,10 +16,12 @@ class TElMultiElement;
 //   Work[2]     read "BaudRade" and select it
 //   Work[3]     read "Pause", select it and report the cycle interval
 //   Work[4]     send a one-character text: Open, then Write
+//   Work[5]     a text to tell the person (a setting that cannot work): said once and
+//               shown with the port until a list is used
 //   InData[0]   settings-file path
 //   OnEvent[0]  cycle interval in milliseconds
-//   OnEvent[1]  the port in use ("COM 1"), or that none was found, whenever the port
-//               is read or picked
+//   OnEvent[1]  the status whenever it changes: the port in use ("COM 1", or "COM 1 не
+//               найден" while it is not there), then what was said, if anything
 class TClassChildGroupBox_E10834 : public Container {
  public:
   explicit TClassChildGroupBox_E10834(TElement* parent);

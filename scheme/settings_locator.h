@@ -13,6 +13,10 @@ namespace lumi {
 //   OnEvent[4]       file was missing: enter setup mode
 //   OnEvent[5]       file was there: enter work mode
 //   OnEvent[6]       file was there: start the hide-to-tray delay
+//   OnEvent[7]       a text for the person: the file could not be made (a folder of
+//                    that name, a folder closed for writing), or what stands at its
+//                    place is no readable file (the program then goes on with the
+//                    defaults in work mode)
 class TClassMultiElement_E39B80 : public Container {
  public:
   static constexpr int kPathReaders = 6;

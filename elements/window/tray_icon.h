@@ -17,7 +17,9 @@ namespace lumi {
 // there the window is minimised to the taskbar instead, and OnMinimize still fires.
 class TElTrayIcon : public TElement, private FormHook, private platform::TrayEvents {
  public:
-  static constexpr size_t kTipLength = 63;  // characters of Hint the tip shows
+  // Characters of Hint the tip shows: as many as a current notification area takes, so
+  // that a status after the program's name fits.
+  static constexpr size_t kTipLength = 127;
 
   explicit TElTrayIcon(TElMainForm* form);
   ~TElTrayIcon() override;

@@ -68,7 +68,9 @@ std::string LinuxSystem::TempFolder() {
 FileKind LinuxSystem::KindOf(const std::string& path) {
   struct stat info {};
   if (path.empty() || stat(path.c_str(), &info) != 0) return FileKind::Missing;
-  return S_ISDIR(info.st_mode) ? FileKind::Folder : FileKind::File;
+  if (S_ISDIR(info.st_mode)) return FileKind::Folder;
+  if (!S_ISREG(info.st_mode)) return FileKind::Other;
+  return access(path.c_str(), R_OK) == 0 ? FileKind::File : FileKind::Unreadable;
 }
 
 namespace {

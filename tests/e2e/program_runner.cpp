@@ -65,7 +65,18 @@ ProgramRunner::ProgramRunner(const fs::path& folder) : folder_(folder) {
     cfmakeraw(&raw);
     tcsetattr(slave_, TCSANOW, &raw);
   }
-  fs::create_symlink(slave_name, folder_ / "ports" / "COM1");
+  slave_name_ = slave_name;
+  LinkPort();
+}
+
+void ProgramRunner::UnlinkPort() {
+  std::error_code ignored;
+  fs::remove(folder_ / "ports" / "COM1", ignored);
+}
+
+void ProgramRunner::LinkPort() {
+  std::error_code ignored;
+  fs::create_symlink(slave_name_, folder_ / "ports" / "COM1", ignored);
 }
 
 ProgramRunner::~ProgramRunner() {

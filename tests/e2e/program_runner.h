@@ -52,6 +52,9 @@ class ProgramRunner {
   // are given to them.
   bool RunAs(uid_t user);
   pid_t Pid() const { return pid_; }
+  // ports/COM1 goes, or comes back: the unit unplugged or plugged in.
+  void UnlinkPort();
+  void LinkPort();
   // What the program wrote to stderr, over all its starts.
   std::string ErrorOutput() const { return ReadFile(folder_ / kErrorLog); }
   // SIGTERM, then the exit status (-1 when it had to be killed).
@@ -73,6 +76,7 @@ class ProgramRunner {
   std::optional<uid_t> run_as_;
   int master_ = -1;
   int slave_ = -1;  // held open so that the program closing the port never hangs the line up
+  std::string slave_name_;
   pid_t pid_ = -1;
   unit::FrameDecoder decoder_;
 };

@@ -129,13 +129,16 @@ TEST_F(DiskSpacePanelTest, PercentagesHoldOnVolumesOfManyTerabytes) {
   EXPECT_EQ(free.Evaluate(TData::Integer(26), "C"), 1);
 }
 
-TEST_F(DiskSpacePanelTest, SizeZeroKeepsThePreviousStateWithoutDividing) {
+TEST_F(DiskSpacePanelTest, SizeZeroIsOffLikeAnAbsentDriveWithoutDividing) {
   Host used(DiskSpaceCondition::kUsedDisk);
+  Host free(DiskSpaceCondition::kFreeDisk);
   SetDrive('C', 1000, 100);  // 90 % used
   SetDrive('E', 0, 0);
 
   ASSERT_EQ(used.Evaluate(TData::Integer(50), "C"), 1);
-  EXPECT_EQ(used.Evaluate(TData::Integer(10), "E"), 1);
+  EXPECT_EQ(used.Evaluate(TData::Integer(10), "E"), 0);  // not "more than 10 % used"
+  ASSERT_EQ(free.Evaluate(TData::Integer(30), "C"), 1);
+  EXPECT_EQ(free.Evaluate(TData::Integer(30), "E"), 0);                // nor "less than 30 % free"
   EXPECT_EQ(used.OutVar(3).text, Cp("На диске E занято более 10 %"));  // the message still follows
   ASSERT_EQ(used.Evaluate(TData::Integer(95), "C"), 0);
   EXPECT_EQ(used.Evaluate(TData::Integer(10), "E"), 0);

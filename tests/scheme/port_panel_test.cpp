@@ -108,7 +108,7 @@ TEST_F(PortPanelTest, ReadsSelectsAndSendsOnTheChosenPort) {
   EXPECT_EQ(Interval(), 4000);
 }
 
-TEST_F(PortPanelTest, PauseAlwaysGivesAListedInterval) {
+TEST_F(PortPanelTest, PauseIsANumberHeldToTheListsRange) {
   Do(0);
   struct Case {
     const char* stored;
@@ -120,46 +120,105 @@ TEST_F(PortPanelTest, PauseAlwaysGivesAListedInterval) {
                                          {"4", "4", 4000},
                                          {"0", "0.2", 200},
                                          {"5", "4", 4000},
-                                         {"abc", "4", 4000},
-                                         {"10", "1", 1000},
-                                         {"-1", "1", 1000},
-                                         {"0.05", "1", 1000},
-                                         {"", "1", 1000}}) {
+                                         {"10", "4", 4000},
+                                         {"100", "4", 4000},
+                                         {"1e9", "4", 4000},
+                                         {"3.9", "4", 4000},
+                                         {"-1", "0.2", 200},
+                                         {"0.05", "0.2", 200},
+                                         {"0.26", "0.3", 300},
+                                         {"1.3", "1.5", 1500},
+                                         {"2.6", "2.5", 2500},
+                                         {"2", "2", 2000},
+                                         {"abc", "1", 1000},
+                                         {"", "1", 1000},
+                                         {"1,5", "1", 1000}}) {
     Load("COM 1", "9600", c.stored);
     EXPECT_EQ(Selected(Scheme().PauseList()), c.shown) << c.stored;
     EXPECT_EQ(Interval(), c.ms) << c.stored;
     // The file keeps what it held.
     EXPECT_EQ(profile.ReadString(SettingsPath(), "Main", "Pause", "", 100), c.stored);
   }
+  // What is no number is said, once each; an empty value is not.
+  EXPECT_EQ(messages.notices,
+            (std::vector<std::string>{Cp("Пауза «abc» из файла настроек не число, взята 1 с"),
+                                      Cp("Пауза «1,5» из файла настроек не число, взята 1 с")}));
 }
 
-TEST_F(PortPanelTest, UnlistedPortOrSpeedNeverOpensAPort) {
+TEST_F(PortPanelTest, AnUnlistedSpeedIsSaidAndGives9600) {
   serial.present = {1};
   Do(0);
-  // From here on the line refuses, as a real one refuses "baud=0": every byte tries
-  // anew and the test sees each mode text.
-  serial.present = {};
-  for (const char* baud : {"12345", "0", "", "abc"}) {
+  for (const char* baud : {"230400", "0", "abc"}) {
+    messages.notices.clear();
     Load("COM 1", baud, "1");
-    EXPECT_EQ(Selected(Scheme().SpeedList()), "") << baud;
-    serial.opens.clear();
+    EXPECT_EQ(Selected(Scheme().SpeedList()), "9600") << baud;
+    ASSERT_EQ(messages.notices.size(), 1u) << baud;
+    EXPECT_EQ(messages.notices[0],
+              Cp("Скорость «") + baud + Cp("» из файла настроек не из списка, взята 9600"));
     Do(4, TData::String("x"));
-    ASSERT_EQ(serial.opens.size(), 1u);
-    // No speed reaches the line: the mode text is refused.
-    EXPECT_EQ(serial.opens[0].mode.substr(0, 7), "baud=0 ") << baud;
+    EXPECT_EQ(serial.opens.back().mode.substr(0, 10), "baud=9600 ") << baud;
+    EXPECT_EQ(serial.WrittenTo(1).back(), 'x') << baud;
   }
+  messages.notices.clear();
+  Load("COM 1", "", "1");  // no speed stored: the default, nothing to say
+  EXPECT_EQ(Selected(Scheme().SpeedList()), "9600");
+  EXPECT_TRUE(messages.notices.empty());
+}
 
-  // A port the scan did not find: no number, every byte goes nowhere, nothing stops.
+TEST_F(PortPanelTest, TheStoredPortStaysChosenWhileItIsNotThere) {
+  serial.present = {1};
+  Do(0);
   Load("COM 9", "9600", "1");
-  EXPECT_EQ(Selected(Scheme().PortList()), "");
-  EXPECT_EQ(Interval(), 1000);
-  serial.writes.clear();
+  // Shown as stored, said to be missing, and tried with every byte.
+  EXPECT_EQ(Selected(Scheme().PortList()), "COM 9");
+  EXPECT_EQ(Scheme().PortList()->Hint, Cp("Имя порта: COM 9 не найден"));
   serial.opens.clear();
   Do(4, TData::String("x"));
   Do(4, TData::String("y"));
   EXPECT_EQ(serial.opens.size(), 2u);
-  EXPECT_EQ(serial.opens[0].number, 0);
-  EXPECT_TRUE(serial.writes.empty());
+  EXPECT_EQ(serial.opens[0].number, 9);
+  EXPECT_TRUE(serial.WrittenTo(9).empty());
+
+  // The unit is plugged in: the next byte reaches it.
+  serial.present = {1, 9};
+  Do(4, TData::String("z"));
+  EXPECT_EQ(serial.WrittenTo(9), "z");
+
+  // Opening the list looks again: now it is found, and the hint says so.
+  ASSERT_TRUE(ui.OpenList(Scheme().PortList()->PlatformControl()));
+  EXPECT_EQ(Selected(Scheme().PortList()), "COM 9");
+  EXPECT_EQ(Scheme().PortList()->Hint, Cp("Имя порта: COM 9"));
+  EXPECT_TRUE(messages.notices.empty());
+}
+
+TEST_F(PortPanelTest, PortNamesAreReadWithOrWithoutBlanksAndZeros) {
+  serial.present = {1, 12};
+  Do(0);
+  for (const char* stored : {"COM1", "COM 01", "COM  1", "com 1"}) {
+    Load(stored, "9600", "1");
+    EXPECT_EQ(Selected(Scheme().PortList()), "COM 1") << stored;
+    Do(4, TData::String(stored));
+    EXPECT_TRUE(serial.WrittenTo(1).ends_with(stored)) << stored;
+  }
+  Load("COM012", "9600", "1");
+  EXPECT_EQ(Selected(Scheme().PortList()), "COM 12");
+  EXPECT_TRUE(messages.notices.empty());
+
+  // What names no port is said, and COM 1 is used.
+  for (const char* stored : {"LPT1", "COM 0", "COM 300", "COM x"}) {
+    messages.notices.clear();
+    Load(stored, "9600", "1");
+    EXPECT_EQ(Selected(Scheme().PortList()), "COM 1") << stored;
+    ASSERT_EQ(messages.notices.size(), 1u) << stored;
+    EXPECT_EQ(messages.notices[0], Cp("Порт «") + stored + Cp("» из файла настроек не понят, взят COM 1"));
+  }
+  messages.notices.clear();
+  Load("", "", "");  // an empty file, or one without [Main]
+  EXPECT_EQ(messages.notices,
+            (std::vector<std::string>{Cp("В файле настроек нет порта ([Main] Port), взят COM 1")}));
+  EXPECT_EQ(Selected(Scheme().PortList()), "COM 1");
+  EXPECT_EQ(Selected(Scheme().SpeedList()), "9600");
+  EXPECT_EQ(Interval(), 1000);
 }
 
 TEST_F(PortPanelTest, PickingAPortWritesItAndReopens) {

@@ -1,5 +1,7 @@
 #include "scheme/settings_locator.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -23,16 +25,17 @@ class SettingsLocatorTest : public test::SchemeTest {
   void SetUp() override {
     SchemeTest::SetUp();
     locator.SetCreator(CreatorOf<SettingsLocator>());
-    locator.OnEvent.Resize(7);
+    locator.OnEvent.Resize(8);
     // As the main scheme does: event 0 saves the built-in text to the located path.
     defaults.SetStrings(resources::DefaultSettings());
     defaults.InFileName = Link<&TElMultiElement::OutVar>(&locator, 2);
     locator.OnEvent[0] = Link<&TElStrList::SaveToFile>(&defaults);
-    for (uint16_t j = 1; j < 7; ++j) locator.OnEvent[j] = test::ToProbe(&events, j);
+    for (uint16_t j = 1; j < 8; ++j) locator.OnEvent[j] = test::ToProbe(&events, j);
   }
 
   std::vector<uint16_t> Locate() {
     events.indices.clear();
+    events.received.clear();
     TData none;
     locator.Work(none, 0);
     return events.indices;
@@ -75,10 +78,20 @@ TEST_F(SettingsLocatorTest, ExistingFileIsKeptThenWorkModeAndTray) {
   EXPECT_EQ(Locate(), (std::vector<uint16_t>{1, 2, 3, 5, 6}));
   EXPECT_EQ(FileText(), "[Main]\r\nPause=2\r\n");
 
-  // A folder of that name is no settings file.
+  // A folder of that name is no settings file: written over like a missing one, which
+  // fails and is said.
   std::filesystem::remove(SettingsPath());
   std::filesystem::create_directory(SettingsPath());
-  EXPECT_EQ(Locate(), (std::vector<uint16_t>{1, 2, 3, 4}));
+  EXPECT_EQ(Locate(), (std::vector<uint16_t>{7, 1, 2, 3, 4}));
+  EXPECT_EQ(events.received[0].AsString(),
+            Cp("Файл настроек Settings.ini создать не удалось, действуют настройки по умолчанию"));
+
+  // A FIFO would make every read wait for a writer: said, and the defaults in work mode.
+  std::filesystem::remove(SettingsPath());
+  ASSERT_EQ(mkfifo(SettingsPath().c_str(), 0600), 0);
+  EXPECT_EQ(Locate(), (std::vector<uint16_t>{7, 1, 2, 3, 5, 6}));
+  EXPECT_EQ(events.received[0].AsString(),
+            Cp("Settings.ini — не обычный файл, действуют настройки по умолчанию"));
 }
 
 TEST_F(SettingsLocatorTest, ChangeCollectorSignalFirstThenTheChangedKey) {

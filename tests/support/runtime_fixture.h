@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -35,8 +36,9 @@ class FakeSystem final : public platform::System {
     std::error_code error;
     auto status = std::filesystem::status(path, error);
     if (std::filesystem::is_directory(status)) return platform::FileKind::Folder;
-    if (std::filesystem::exists(status)) return platform::FileKind::File;
-    return platform::FileKind::Missing;
+    if (!std::filesystem::exists(status)) return platform::FileKind::Missing;
+    if (!std::filesystem::is_regular_file(status)) return platform::FileKind::Other;
+    return access(path.c_str(), R_OK) == 0 ? platform::FileKind::File : platform::FileKind::Unreadable;
   }
   std::vector<std::string> ProcessExecutables() override { return processes; }
   // The id a running copy answers with when asked to show its window; 0: none runs.

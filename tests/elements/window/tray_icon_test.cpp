@@ -46,7 +46,7 @@ TEST_F(TrayIconTest, MinimizeHidesThenFiresThenShowsTheIconAndRestoreBringsTheWi
   EXPECT_EQ(Mirror(main())->State().activate_count, activations);
   Act<&TElWin::SetVisible>(main(), TData::Integer(1));
 
-  tray->Hint = std::string(70, 'x');
+  tray->Hint = std::string(TElTrayIcon::kTipLength + 7, 'x');
   std::vector<bool> icon_at_minimize;
   test::Spy spy([&] { icon_at_minimize.push_back(ui.TrayShown()); });
   tray->OnMinimize = spy.Point();
@@ -54,7 +54,7 @@ TEST_F(TrayIconTest, MinimizeHidesThenFiresThenShowsTheIconAndRestoreBringsTheWi
   EXPECT_FALSE(Showing(main()));
   EXPECT_EQ(icon_at_minimize, std::vector<bool>{false});
   EXPECT_TRUE(ui.TrayShown());
-  EXPECT_EQ(ui.TrayTip(), std::string(63, 'x'));
+  EXPECT_EQ(ui.TrayTip(), std::string(TElTrayIcon::kTipLength, 'x'));
   EXPECT_EQ(ui.TrayIcon(), main().Icon);
 
   Act<&TElTrayIcon::Restore>(*tray);
