@@ -7,7 +7,7 @@
 
 namespace lumi {
 
-TClassChildForm_14CDB18::TClassChildForm_14CDB18(TElement* parent) {
+AboutWindow::AboutWindow(TElement* parent) {
   form = Create<TElMainForm>(OwnerFormOf(parent));
   form->Caption = W("О программе");
   form->Width = 368;

@@ -11,15 +11,14 @@ namespace lumi {
 // closing it only hides it.
 //
 // Work[0]: shows the window; the integer 0 hides it instead.
-class TClassChildForm_14CDB18 : public Container {
+class AboutWindow : public Container {
  public:
   // `parent`: the main window, which owns this one.
-  explicit TClassChildForm_14CDB18(TElement* parent);
+  explicit AboutWindow(TElement* parent);
 
   TElMainForm* form;
   TElEditMulti* edit;
   TElMemo* text;
 };
-using AboutWindow = TClassChildForm_14CDB18;
 
 }  // namespace lumi

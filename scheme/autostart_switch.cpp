@@ -2,7 +2,7 @@
 
 namespace lumi {
 
-TClassMultiElement_14DE1A4::TClassMultiElement_14DE1A4(TElement*) {
+AutostartSwitch::AutostartSwitch(TElement*) {
   edit = CreateEditMulti(2, 0);
 
   registry = Create<TElRegistry>();

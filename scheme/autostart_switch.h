@@ -16,12 +16,12 @@ namespace lumi {
 //          0 when it is missing or holds another one (the program was moved).
 //          Nothing is written.
 // Work[1]: 1 writes the value with this program's path, 0 deletes it.
-class TClassMultiElement_14DE1A4 : public Container {
+class AutostartSwitch : public Container {
  public:
   static constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
   static constexpr const char* kValueName = "Murvane";
 
-  explicit TClassMultiElement_14DE1A4(TElement* parent);
+  explicit AutostartSwitch(TElement* parent);
 
   TElEditMulti* edit;
   TElRegistry* registry;
@@ -30,6 +30,5 @@ class TClassMultiElement_14DE1A4 : public Container {
   TElChanelToIndex* state;
   TElIndexToChanel* router;
 };
-using AutostartSwitch = TClassMultiElement_14DE1A4;
 
 }  // namespace lumi

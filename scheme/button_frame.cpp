@@ -2,7 +2,7 @@
 
 namespace lumi {
 
-TClassChildGroupBox_E0BBC0::TClassChildGroupBox_E0BBC0(TElement* parent) {
+ButtonFrame::ButtonFrame(TElement* parent) {
   box = Create<TElGroupBox>(static_cast<TElWin*>(parent));
   box->Left = 0;
   box->Top = 476;

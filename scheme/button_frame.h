@@ -8,13 +8,12 @@ namespace lumi {
 // The frame around the mode, About, exit and debug buttons; its size follows the mode.
 //
 // Work[0]: width. Work[1]: height.
-class TClassChildGroupBox_E0BBC0 : public Container {
+class ButtonFrame : public Container {
  public:
-  explicit TClassChildGroupBox_E0BBC0(TElement* parent);
+  explicit ButtonFrame(TElement* parent);
 
   TElGroupBox* box;
   TElEditMulti* edit;
 };
-using ButtonFrame = TClassChildGroupBox_E0BBC0;
 
 }  // namespace lumi

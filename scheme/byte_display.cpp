@@ -8,7 +8,7 @@
 
 namespace lumi {
 
-TClassChildGroupBox_E4F370::TClassChildGroupBox_E4F370(TElement* parent, const ByteDisplayLook& look) {
+ByteDisplay::ByteDisplay(TElement* parent, const ByteDisplayLook& look) {
   box = Place(Create<TElGroupBox>(static_cast<TElWin*>(parent)), look.left, 2, 82, 55);
   box->Caption = W(look.caption);
   box->Init();
@@ -32,9 +32,9 @@ TClassChildGroupBox_E4F370::TClassChildGroupBox_E4F370(TElement* parent, const B
   edit->OnWork[0] = Link<&TElEdit::SetText>(field);
 }
 
-Creator TClassChildGroupBox_E4F370::CreatorFor(const ByteDisplayLook& look) {
+Creator ByteDisplay::CreatorFor(const ByteDisplayLook& look) {
   return [look](TElement* parent) -> std::unique_ptr<Container> {
-    return std::make_unique<TClassChildGroupBox_E4F370>(parent, look);
+    return std::make_unique<ByteDisplay>(parent, look);
   };
 }
 

@@ -22,13 +22,13 @@ struct ByteDisplayLook {
 // the right, so the window reads like the row of lamps from №14 down to №01.
 //
 // Work[0]: the text the field shows.
-class TClassChildGroupBox_E4F370 : public Container {
+class ByteDisplay : public Container {
  public:
   static constexpr int kBits = 8;
   static constexpr ByteDisplayLook kFirstByte{87, "Первый байт", "Значение первого байта"};
   static constexpr ByteDisplayLook kSecondByte{2, "Второй байт", "Значение второго байта"};
 
-  TClassChildGroupBox_E4F370(TElement* parent, const ByteDisplayLook& look);
+  ByteDisplay(TElement* parent, const ByteDisplayLook& look);
 
   static Creator CreatorFor(const ByteDisplayLook& look);
 
@@ -37,8 +37,5 @@ class TClassChildGroupBox_E4F370 : public Container {
   std::array<TElLabel*, kBits> bit_labels;  // "7" first
   TElEdit* field;
 };
-// The second byte's display is the same container with other values.
-using TClassChildGroupBox_14A1E5C = TClassChildGroupBox_E4F370;
-using ByteDisplay = TClassChildGroupBox_E4F370;
 
 }  // namespace lumi

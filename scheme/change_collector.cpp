@@ -10,12 +10,12 @@ namespace lumi {
 namespace {
 
 // Per change point: the parameter key it writes after "Signal".
-constexpr std::array<int, TClassMultiElement_14A837C::kChangePoints> kParameterKey = {1, 2, 1, 2, 1, 2, 1,
-                                                                                      1, 1, 1, 2, 2, 2};
+constexpr std::array<int, ChangeCollector::kChangePoints> kParameterKey = {1, 2, 1, 2, 1, 2, 1,
+                                                                           1, 1, 1, 2, 2, 2};
 
 }  // namespace
 
-TClassMultiElement_14A837C::TClassMultiElement_14A837C(TElement*) {
+ChangeCollector::ChangeCollector(TElement*) {
   TElEditMulti* edit = CreateEditMulti(kChangePoints, 0);
 
   std::array<TElHub*, 2> change_hubs{};  // Var1 changes, Var2 changes

@@ -10,12 +10,11 @@ namespace lumi {
 //   Work[0, 2, 4, 6, 7, 8, 9]   a threshold changed: keys 0, 1
 //   Work[1, 3, 5, 10, 11, 12]   a drive letter, moment, state or language changed:
 //                               keys 0, 2
-class TClassMultiElement_14A837C : public Container {
+class ChangeCollector : public Container {
  public:
   static constexpr int kChangePoints = 13;
 
-  explicit TClassMultiElement_14A837C(TElement* parent);
+  explicit ChangeCollector(TElement* parent);
 };
-using ChangeCollector = TClassMultiElement_14A837C;
 
 }  // namespace lumi

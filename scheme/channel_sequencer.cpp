@@ -7,7 +7,7 @@
 
 namespace lumi {
 
-TClassMultiElement_14D9D94::TClassMultiElement_14D9D94(TElement*) {
+ChannelSequencer::ChannelSequencer(TElement*) {
   TElEditMulti* edit = CreateEditMulti(2, 0);
 
   counter_ = Create<TElCounter>();

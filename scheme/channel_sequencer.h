@@ -13,17 +13,16 @@ class TElIf_else;
 //   Work[1]  step request at the end of the previous step
 //   OnEvent[0]  channel index 0..13 to evaluate now
 //   OnEvent[1]  all channels evaluated: build and send the frame
-class TClassMultiElement_14D9D94 : public Container {
+class ChannelSequencer : public Container {
  public:
   static constexpr int kChannels = 14;
 
-  explicit TClassMultiElement_14D9D94(TElement* parent);
+  explicit ChannelSequencer(TElement* parent);
 
   TElCounter* Counter() const { return counter_; }
 
  private:
   TElCounter* counter_ = nullptr;
 };
-using ChannelSequencer = TClassMultiElement_14D9D94;
 
 }  // namespace lumi

@@ -8,7 +8,7 @@
 
 namespace lumi {
 
-TClassMultiElement_E26430::TClassMultiElement_E26430(TElement*) {
+ConditionSelector::ConditionSelector(TElement*) {
   TElEditMulti* edit = CreateEditMulti(1, 0);
 
   auto* type_hub = Create<TElHub>();

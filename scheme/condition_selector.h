@@ -7,12 +7,11 @@ namespace lumi {
 // Tells each of the eleven condition panels whether it is the one to show.
 //   Work[0]     event type k
 //   OnEvent[j]  j = 0..10 in ascending order: 1 when j = k, else 0
-class TClassMultiElement_E26430 : public Container {
+class ConditionSelector : public Container {
  public:
   static constexpr int kEventTypes = 11;
 
-  explicit TClassMultiElement_E26430(TElement* parent);
+  explicit ConditionSelector(TElement* parent);
 };
-using ConditionSelector = TClassMultiElement_E26430;
 
 }  // namespace lumi

@@ -5,7 +5,7 @@
 
 namespace lumi {
 
-TClassChildGroupBox_14E85C0::TClassChildGroupBox_14E85C0(TElement* parent) {
+CpuLoadPanel::CpuLoadPanel(TElement* parent) {
   box = Place(Create<TElGroupBox>(static_cast<TElWin*>(parent)), 315, 0, 232, 43);
   box->Init();
 

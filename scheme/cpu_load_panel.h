@@ -19,9 +19,9 @@ namespace lumi {
 // Work[0]: show or hide every control. Work[1]: take Var1 as the threshold and
 // evaluate. OutVar[0] state, OutVar[1] threshold, OutVar[2] message text.
 // OnEvent[0]: the user changed the threshold (the new value). InData[0]: the load.
-class TClassChildGroupBox_14E85C0 : public Container, public ThresholdControls {
+class CpuLoadPanel : public Container, public ThresholdControls {
  public:
-  explicit TClassChildGroupBox_14E85C0(TElement* parent);
+  explicit CpuLoadPanel(TElement* parent);
 
   TElGroupBox* box;
   TElEditMulti* edit;
@@ -34,6 +34,5 @@ class TClassChildGroupBox_14E85C0 : public Container, public ThresholdControls {
   TElHub* show_hub;
   TElLabel* caption_label;
 };
-using CpuLoadPanel = TClassChildGroupBox_14E85C0;
 
 }  // namespace lumi

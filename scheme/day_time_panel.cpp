@@ -35,7 +35,7 @@ TElIf_else* Guard(TElIf_else* guard) {
 
 }  // namespace
 
-TClassChildGroupBox_14F03A4::TClassChildGroupBox_14F03A4(TElement* parent) {
+DayTimePanel::DayTimePanel(TElement* parent) {
   box = Place(Create<TElGroupBox>(static_cast<TElWin*>(parent)), 315, 439, 232, 55);
   box->Init();
 

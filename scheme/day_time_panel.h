@@ -34,11 +34,11 @@ namespace lumi {
 // the time picker its time. A picker's change counts as the user's only after a mouse
 // press on it (or with every key released in it): setting the pickers from Var2 clears
 // both flags first, so the change notices that causes never reach OnEvent[0].
-class TClassChildGroupBox_14F03A4 : public Container {
+class DayTimePanel : public Container {
  public:
   static constexpr uint32_t kClockIntervalMs = 450;
 
-  explicit TClassChildGroupBox_14F03A4(TElement* parent);
+  explicit DayTimePanel(TElement* parent);
 
   TElGroupBox* box;
   TElEditMulti* edit;
@@ -87,6 +87,5 @@ class TClassChildGroupBox_14F03A4 : public Container {
   TElLabel* at_label;
   TElLabel* clock_label;
 };
-using DayTimePanel = TClassChildGroupBox_14F03A4;
 
 }  // namespace lumi

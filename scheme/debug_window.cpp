@@ -20,7 +20,7 @@ TElMultiElement* Display(TElMultiElement* multi, TElMainForm* form, const ByteDi
 
 }  // namespace
 
-TClassChildForm_E4C62C::TClassChildForm_E4C62C(TElement* parent) {
+DebugWindow::DebugWindow(TElement* parent) {
   form = Create<TElMainForm>(OwnerFormOf(parent));
   form->Caption = W("Окно отладки");
   form->Width = 171;

@@ -15,16 +15,15 @@ namespace lumi {
 // Work[1]: the first byte's text. Work[2]: the second byte's text.
 // OnEvent[0]: the user pressed Escape in the window (it asks to be closed).
 // The fields take the texts whether the window is shown or not.
-class TClassChildForm_E4C62C : public Container {
+class DebugWindow : public Container {
  public:
   // `parent`: the main window, which owns this one.
-  explicit TClassChildForm_E4C62C(TElement* parent);
+  explicit DebugWindow(TElement* parent);
 
   TElMainForm* form;
   TElEditMulti* edit;
   TElMultiElement* second_byte;
   TElMultiElement* first_byte;
 };
-using DebugWindow = TClassChildForm_E4C62C;
 
 }  // namespace lumi

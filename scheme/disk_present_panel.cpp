@@ -5,7 +5,7 @@
 
 namespace lumi {
 
-TClassChildGroupBox_14E614C::TClassChildGroupBox_14E614C(TElement* parent) {
+DiskPresentPanel::DiskPresentPanel(TElement* parent) {
   box = Place(Create<TElGroupBox>(static_cast<TElWin*>(parent)), 315, 43, 232, 36);
   box->Init();
 

@@ -19,9 +19,9 @@ namespace lumi {
 // Work[0]: show or hide every control. Work[1]: take Var2 (the letter) and evaluate.
 // OutVar[0] state (0 or 1), OutVar[1] the letter as the list now holds it, OutVar[2]
 // message text. OnEvent[0]: the user picked another letter (its index in A..Z).
-class TClassChildGroupBox_14E614C : public Container {
+class DiskPresentPanel : public Container {
  public:
-  explicit TClassChildGroupBox_14E614C(TElement* parent);
+  explicit DiskPresentPanel(TElement* parent);
 
   TElGroupBox* box;
   TElEditMulti* edit;
@@ -38,6 +38,5 @@ class TClassChildGroupBox_14E614C : public Container {
   TElLabel* caption_label;
   TElLabel* present_label;
 };
-using DiskPresentPanel = TClassChildGroupBox_14E614C;
 
 }  // namespace lumi

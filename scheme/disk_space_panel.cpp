@@ -48,14 +48,13 @@ const SpaceValues& ValuesOf(DiskSpaceCondition condition) {
 
 }  // namespace
 
-Creator TClassChildGroupBox_E01210::CreatorFor(DiskSpaceCondition condition) {
+Creator DiskSpacePanel::CreatorFor(DiskSpaceCondition condition) {
   return [condition](TElement* parent) -> std::unique_ptr<Container> {
-    return std::make_unique<TClassChildGroupBox_E01210>(parent, condition);
+    return std::make_unique<DiskSpacePanel>(parent, condition);
   };
 }
 
-TClassChildGroupBox_E01210::TClassChildGroupBox_E01210(TElement* parent, DiskSpaceCondition condition)
-    : condition(condition) {
+DiskSpacePanel::DiskSpacePanel(TElement* parent, DiskSpaceCondition condition) : condition(condition) {
   const SpaceValues& values = ValuesOf(condition);
   const bool used = condition == DiskSpaceCondition::kUsedDisk;
 

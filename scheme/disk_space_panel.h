@@ -43,9 +43,9 @@ enum class DiskSpaceCondition : uint8_t {
 // show whatever another drive of the same panel left behind. A drive whose size reads
 // as 0 (a pseudo file system mapped as a drive) is off the same way and never divided
 // by: it has no space to be free or used.
-class TClassChildGroupBox_E01210 : public Container, public ThresholdControls {
+class DiskSpacePanel : public Container, public ThresholdControls {
  public:
-  TClassChildGroupBox_E01210(TElement* parent, DiskSpaceCondition condition);
+  DiskSpacePanel(TElement* parent, DiskSpaceCondition condition);
 
   // Builds the panel of `condition` inside the main form.
   static Creator CreatorFor(DiskSpaceCondition condition);
@@ -74,9 +74,5 @@ class TClassChildGroupBox_E01210 : public Container, public ThresholdControls {
   TElLabel* on_drive_label;
   TElLabel* relation_label;
 };
-using DiskSpacePanel = TClassChildGroupBox_E01210;
-
-// The used-disk panel is the same scheme with other values.
-using TClassChildGroupBox_DF260C = TClassChildGroupBox_E01210;
 
 }  // namespace lumi

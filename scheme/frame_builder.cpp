@@ -9,7 +9,7 @@
 
 namespace lumi {
 
-TClassMultiElement_E290EC::TClassMultiElement_E290EC(TElement*) {
+FrameBuilder::FrameBuilder(TElement*) {
   TElEditMulti* edit = CreateEditMulti(3, 0);
 
   // A slot holds exactly 0 or 1, and 0 until its channel is first evaluated: the byte

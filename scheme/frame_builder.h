@@ -16,12 +16,12 @@ class TElTimer;
 //   Work[1]  fire the first byte text (OnEvent[0]), then the second (OnEvent[1])
 //   Work[2]  stop the step timer
 //   OnEvent[16]  the step timer ticked: the step is over
-class TClassMultiElement_E290EC : public Container {
+class FrameBuilder : public Container {
  public:
   static constexpr int kChannels = 14;
   static constexpr int kStepMs = 10;
 
-  explicit TClassMultiElement_E290EC(TElement* parent);
+  explicit FrameBuilder(TElement* parent);
 
   TElTimer* StepTimer() const { return step_timer_; }
   TElMemory* Slot(int channel) const { return slots_[static_cast<size_t>(channel)]; }
@@ -30,6 +30,5 @@ class TClassMultiElement_E290EC : public Container {
   std::array<TElMemory*, kChannels> slots_{};
   TElTimer* step_timer_ = nullptr;
 };
-using FrameBuilder = TClassMultiElement_E290EC;
 
 }  // namespace lumi

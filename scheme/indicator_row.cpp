@@ -18,7 +18,7 @@ Text TwoDigits(int number) {
 
 }  // namespace
 
-TClassChildGroupBox_14CA234::TClassChildGroupBox_14CA234(TElement* parent, int number) {
+IndicatorRow::IndicatorRow(TElement* parent, int number) {
   const Text digits = TwoDigits(number);
 
   box = Create<TElGroupBox>(static_cast<TElWin*>(parent));
@@ -63,9 +63,9 @@ TClassChildGroupBox_14CA234::TClassChildGroupBox_14CA234(TElement* parent, int n
   router->OnChannel[1] = Link<&TElLED::On>(lamp);
 }
 
-Creator TClassChildGroupBox_14CA234::CreatorFor(int number) {
+Creator IndicatorRow::CreatorFor(int number) {
   return [number](TElement* parent) -> std::unique_ptr<Container> {
-    return std::make_unique<TClassChildGroupBox_14CA234>(parent, number);
+    return std::make_unique<IndicatorRow>(parent, number);
   };
 }
 

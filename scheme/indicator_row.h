@@ -13,12 +13,12 @@ namespace lumi {
 //
 // Work[0]: lamp state, 0 off, 1 on, anything else leaves the lamp as it is.
 // Work[1]: label text.
-class TClassChildGroupBox_14CA234 : public Container {
+class IndicatorRow : public Container {
  public:
   static constexpr int kRows = 14;
   static constexpr int kPitch = 33;  // rows are stacked this far apart
 
-  TClassChildGroupBox_14CA234(TElement* parent, int number);
+  IndicatorRow(TElement* parent, int number);
 
   // Builds row `number` inside the lamp group's box.
   static Creator CreatorFor(int number);
@@ -29,6 +29,5 @@ class TClassChildGroupBox_14CA234 : public Container {
   TElLabel* label;
   TElIndexToChanel* router;
 };
-using IndicatorRow = TClassChildGroupBox_14CA234;
 
 }  // namespace lumi

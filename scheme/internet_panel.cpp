@@ -5,7 +5,7 @@
 
 namespace lumi {
 
-TClassChildGroupBox_14F8458::TClassChildGroupBox_14F8458(TElement* parent) {
+InternetPanel::InternetPanel(TElement* parent) {
   box = Place(Create<TElGroupBox>(static_cast<TElWin*>(parent)), 315, 494, 232, 36);
   box->Init();
 

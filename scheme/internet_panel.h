@@ -26,9 +26,9 @@ namespace lumi {
 //
 // A Var2 other than 0 and 1 selects no entry, which equals no answer of the probe:
 // the state is 0.
-class TClassChildGroupBox_14F8458 : public Container {
+class InternetPanel : public Container {
  public:
-  explicit TClassChildGroupBox_14F8458(TElement* parent);
+  explicit InternetPanel(TElement* parent);
 
   TElGroupBox* box;
   TElEditMulti* edit;
@@ -43,6 +43,5 @@ class TClassChildGroupBox_14F8458 : public Container {
   TElHub* show_hub;
   TElLabel* caption_label;
 };
-using InternetPanel = TClassChildGroupBox_14F8458;
 
 }  // namespace lumi

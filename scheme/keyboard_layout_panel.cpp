@@ -6,7 +6,7 @@
 
 namespace lumi {
 
-TClassChildGroupBox_1501FB4::TClassChildGroupBox_1501FB4(TElement* parent) {
+KeyboardLayoutPanel::KeyboardLayoutPanel(TElement* parent) {
   box = Place(Create<TElGroupBox>(static_cast<TElWin*>(parent)), 315, 530, 232, 57);
   box->Init();
 

@@ -29,9 +29,9 @@ namespace lumi {
 //
 // A name that is not in the table selects nothing; the evaluation then ends and the
 // state keeps its value.
-class TClassChildGroupBox_1501FB4 : public Container {
+class KeyboardLayoutPanel : public Container {
  public:
-  explicit TClassChildGroupBox_1501FB4(TElement* parent);
+  explicit KeyboardLayoutPanel(TElement* parent);
 
   TElGroupBox* box;
   TElEditMulti* edit;
@@ -54,6 +54,5 @@ class TClassChildGroupBox_1501FB4 : public Container {
   TElHub* show_hub;
   TElLabel* caption_label;
 };
-using KeyboardLayoutPanel = TClassChildGroupBox_1501FB4;
 
 }  // namespace lumi

@@ -5,7 +5,7 @@ namespace lumi {
 namespace {
 
 void SetUpBits(TElIntToBits* bits) {
-  bits->SetCount(TClassChildGroupBox_14B32B4::kRowsPerByte);
+  bits->SetCount(LampGroup::kRowsPerByte);
   bits->Zero = TData::Integer(0);
   bits->One = TData::Integer(1);
   // Every lamp of the half follows the frame, dark ones included.
@@ -14,7 +14,7 @@ void SetUpBits(TElIntToBits* bits) {
 
 }  // namespace
 
-TClassChildGroupBox_14B32B4::TClassChildGroupBox_14B32B4(TElement* parent) {
+LampGroup::LampGroup(TElement* parent) {
   box = Create<TElGroupBox>(static_cast<TElWin*>(parent));
   box->Left = 0;
   box->Top = 0;

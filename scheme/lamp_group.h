@@ -16,11 +16,11 @@ namespace lumi {
 // Work[1..7]: labels of rows 1..7.
 // Work[8]: second frame byte, bits 0..6 -> lamps of rows 8..14.
 // Work[9..15]: labels of rows 8..14.
-class TClassChildGroupBox_14B32B4 : public Container {
+class LampGroup : public Container {
  public:
   static constexpr int kRowsPerByte = 7;
 
-  explicit TClassChildGroupBox_14B32B4(TElement* parent);
+  explicit LampGroup(TElement* parent);
 
   TElGroupBox* box;
   TElEditMulti* edit;
@@ -28,6 +28,5 @@ class TClassChildGroupBox_14B32B4 : public Container {
   TElIntToBits* low_bits;
   TElIntToBits* high_bits;
 };
-using LampGroup = TClassChildGroupBox_14B32B4;
 
 }  // namespace lumi

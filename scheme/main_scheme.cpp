@@ -57,7 +57,7 @@ TElMemory* ConstantText(TElMemory* memory, const char* text) {
   return memory;
 }
 
-constexpr const char* kEventTypeNames[TClassMainForm_E204FC::kEventTypes] = {
+constexpr const char* kEventTypeNames[MainScheme::kEventTypes] = {
     "Загрузка ЦП",
     "Диск подключен",
     "Свободное место на диске",
@@ -73,7 +73,7 @@ constexpr const char* kEventTypeNames[TClassMainForm_E204FC::kEventTypes] = {
 
 }  // namespace
 
-TClassMainForm_E204FC::TClassMainForm_E204FC() {
+MainScheme::MainScheme() {
   // ---- the main window first: everything else lives in it ----
   form = Create<TElMainForm>(nullptr);
   form->Caption = "Lumiscope 1.0.0.0";
@@ -564,26 +564,26 @@ TClassMainForm_E204FC::TClassMainForm_E204FC() {
   writer->InKey = Link<&TElGetIndexData::OutData>(key_selector);
 }
 
-void TClassMainForm_E204FC::Start() { form->Start(); }
+void MainScheme::Start() { form->Start(); }
 
-int32_t TClassMainForm_E204FC::RunningCopy() const {
+int32_t MainScheme::RunningCopy() const {
   return static_cast<SingleInstanceGuard*>(guard->Inner()->container)->RunningCopy();
 }
 
-void TClassMainForm_E204FC::SwitchUnitOff() {
+void MainScheme::SwitchUnitOff() {
   auto* panel = static_cast<PortPanel*>(port_panel->Inner()->container);
   if (!panel->Port()->IsOpen()) return;
   TData frame = TData::String(Text{'\x00', '\x80'});
   panel->Port()->Write(frame, 0);
 }
 
-bool TClassMainForm_E204FC::InSetupMode() const {
+bool MainScheme::InSetupMode() const {
   TData value;
   mode->OutValue(value, 0);
   return value.AsInteger() == 1;
 }
 
-void TClassMainForm_E204FC::EnterWorkMode() {
+void MainScheme::EnterWorkMode() {
   TEl_Event work = Link<&TElHub::Pass>(work_hub);
   FireNull(work);
 }

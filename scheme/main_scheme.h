@@ -34,13 +34,13 @@ namespace lumi {
 // Built with the dispatchers still off; Start shows the window, switches them on and
 // lets the window's create event run the start-up (single-instance check, port scan,
 // settings file, setup or work mode).
-class TClassMainForm_E204FC : public Container {
+class MainScheme : public Container {
  public:
   static constexpr int kEventTypes = 11;
   static constexpr int kChannels = 14;
   static constexpr uint32_t kHideDelayMs = 10;
 
-  TClassMainForm_E204FC();
+  MainScheme();
 
   void Start();
   // What the work button does. A run with nobody to set it up goes on with this.
@@ -123,6 +123,5 @@ class TClassMainForm_E204FC : public Container {
   TElSwitch* blink_phase;
   TElFor* all_channels;
 };
-using MainScheme = TClassMainForm_E204FC;
 
 }  // namespace lumi

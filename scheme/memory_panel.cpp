@@ -93,14 +93,13 @@ const MemoryPanelValues& ValuesOf(MemoryCondition condition) {
 
 }  // namespace
 
-Creator TClassChildGroupBox_DE8E98::CreatorFor(MemoryCondition condition) {
+Creator MemoryPanel::CreatorFor(MemoryCondition condition) {
   return [condition](TElement* parent) -> std::unique_ptr<Container> {
-    return std::make_unique<TClassChildGroupBox_DE8E98>(parent, condition);
+    return std::make_unique<MemoryPanel>(parent, condition);
   };
 }
 
-TClassChildGroupBox_DE8E98::TClassChildGroupBox_DE8E98(TElement* parent, MemoryCondition condition)
-    : condition(condition) {
+MemoryPanel::MemoryPanel(TElement* parent, MemoryCondition condition) : condition(condition) {
   const MemoryPanelValues& values = ValuesOf(condition);
 
   box = Place(Create<TElGroupBox>(static_cast<TElWin*>(parent)), Box{315, values.box_top, 232, 60});

@@ -41,9 +41,9 @@ enum class MemoryCondition : uint8_t {
 // Without swap the total is 0: the share is then undefined, the condition counts as
 // not holding and no error is reported, so a machine without swap never meets a
 // message box once per work cycle.
-class TClassChildGroupBox_DE8E98 : public Container, public ThresholdControls {
+class MemoryPanel : public Container, public ThresholdControls {
  public:
-  TClassChildGroupBox_DE8E98(TElement* parent, MemoryCondition condition);
+  MemoryPanel(TElement* parent, MemoryCondition condition);
 
   // Builds the panel of `condition` inside the main form.
   static Creator CreatorFor(MemoryCondition condition);
@@ -65,11 +65,5 @@ class TClassChildGroupBox_DE8E98 : public Container, public ThresholdControls {
   TElLabel* caption_line1;
   TElLabel* caption_line2;
 };
-using MemoryPanel = TClassChildGroupBox_DE8E98;
-
-// The used-RAM, free-swap and used-swap panels are the same scheme with other values.
-using TClassChildGroupBox_DDFCE4 = TClassChildGroupBox_DE8E98;
-using TClassChildGroupBox_DA5950 = TClassChildGroupBox_DE8E98;
-using TClassChildGroupBox_D90FA8 = TClassChildGroupBox_DE8E98;
 
 }  // namespace lumi

@@ -14,7 +14,7 @@ constexpr std::array<std::array<int32_t, 4>, 2> kSizes = {{{554, 614, 311, 112},
 
 }  // namespace
 
-TClassMultiElement_E405DC::TClassMultiElement_E405DC(TElement*) {
+ModeGeometry::ModeGeometry(TElement*) {
   TElEditMulti* edit = CreateEditMulti(2, 0);
 
   std::array<TElHub*, 2> hubs{};

@@ -74,7 +74,7 @@ TElComboBox* List(TElComboBox* list, const char* hint, const char* items) {
 
 }  // namespace
 
-TClassChildGroupBox_E10834::TClassChildGroupBox_E10834(TElement* parent) {
+PortPanel::PortPanel(TElement* parent) {
   box_ = Place(Create<TElGroupBox>(static_cast<TElWin*>(parent)), 6, 518, 299, 36);
   box_->Init();
 
@@ -101,7 +101,7 @@ TClassChildGroupBox_E10834::TClassChildGroupBox_E10834(TElement* parent) {
   auto* scanner = Create<TElMultiElement>();
   scanner->parent = box_;
   scanner->CreateOnDemand = false;
-  scanner->SetCreator(CreatorOf<TClassMultiElement_E0E400>());
+  scanner->SetCreator(CreatorOf<PortScanner>());
   scanner->OnEvent.Resize(1);
 
   TElini* port_key = MainKey(Create<TElini>(), "Port");

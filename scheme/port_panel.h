@@ -22,9 +22,9 @@ class TElMultiElement;
 //   OnEvent[0]  cycle interval in milliseconds
 //   OnEvent[1]  the status whenever it changes: the port in use ("COM 1", or "COM 1 не
 //               найден" while it is not there), then what was said, if anything
-class TClassChildGroupBox_E10834 : public Container {
+class PortPanel : public Container {
  public:
-  explicit TClassChildGroupBox_E10834(TElement* parent);
+  explicit PortPanel(TElement* parent);
 
   TElGroupBox* Box() const { return box_; }
   TElComboBox* PortList() const { return port_list_; }
@@ -39,6 +39,5 @@ class TClassChildGroupBox_E10834 : public Container {
   TElComboBox* pause_list_ = nullptr;
   TElCOM* com_ = nullptr;
 };
-using PortPanel = TClassChildGroupBox_E10834;
 
 }  // namespace lumi

@@ -9,7 +9,7 @@
 
 namespace lumi {
 
-TClassMultiElement_E0E400::TClassMultiElement_E0E400(TElement*) {
+PortScanner::PortScanner(TElement*) {
   TElEditMulti* edit = CreateEditMulti(1, 0);
 
   auto* ports = Create<TElFor>();

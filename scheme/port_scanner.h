@@ -8,10 +8,9 @@ namespace lumi {
 // "AT" CR LF at 9600 bit/s and closed again.
 //   Work[0]     scan
 //   OnEvent[0]  "COM n" for every port that opened, in ascending order
-class TClassMultiElement_E0E400 : public Container {
+class PortScanner : public Container {
  public:
-  explicit TClassMultiElement_E0E400(TElement* parent);
+  explicit PortScanner(TElement* parent);
 };
-using PortScanner = TClassMultiElement_E0E400;
 
 }  // namespace lumi

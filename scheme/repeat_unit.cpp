@@ -5,7 +5,7 @@
 
 namespace lumi {
 
-TClassMultiElement_14EF2B8::TClassMultiElement_14EF2B8(TElement*) {
+RepeatUnit::RepeatUnit(TElement*) {
   edit = CreateEditMulti(4, 0);
 
   up_delay = Create<TElTimer>();

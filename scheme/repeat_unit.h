@@ -15,12 +15,12 @@ namespace lumi {
 //
 // Work[0] / Work[1]: + pressed / released; OnEvent[0] a step up.
 // Work[2] / Work[3]: - pressed / released; OnEvent[1] a step down.
-class TClassMultiElement_14EF2B8 : public Container {
+class RepeatUnit : public Container {
  public:
   static constexpr uint32_t kDelayMs = 1000;
   static constexpr uint32_t kRepeatMs = 50;
 
-  explicit TClassMultiElement_14EF2B8(TElement* parent);
+  explicit RepeatUnit(TElement* parent);
 
   TElEditMulti* edit;
   TElTimer* up_delay;
@@ -32,15 +32,6 @@ class TClassMultiElement_14EF2B8 : public Container {
   TElHub* down_press;
   TElHub* down_release;
 };
-using RepeatUnit = TClassMultiElement_14EF2B8;
-
-// The six other threshold panels each hold an identical unit.
-using TClassMultiElement_DFD00C = TClassMultiElement_14EF2B8;
-using TClassMultiElement_DEF24C = TClassMultiElement_14EF2B8;
-using TClassMultiElement_DECDB0 = TClassMultiElement_14EF2B8;
-using TClassMultiElement_DE6DEC = TClassMultiElement_14EF2B8;
-using TClassMultiElement_DA7550 = TClassMultiElement_14EF2B8;
-using TClassMultiElement_D9C17C = TClassMultiElement_14EF2B8;
 
 // What a threshold panel steps with its repeat unit: the + and - buttons, the guards
 // that stop at the bounds (a step is taken when the guard answers false) and the

@@ -6,7 +6,7 @@
 
 namespace lumi {
 
-TClassChildGroupBox_DDBE8C::TClassChildGroupBox_DDBE8C(TElement* parent) {
+SelectionPanel::SelectionPanel(TElement* parent) {
   box = Create<TElGroupBox>(static_cast<TElWin*>(parent));
   box->Left = 286;
   box->Top = 0;

@@ -15,9 +15,9 @@ namespace lumi {
 //
 // Work[0]: select №01 as a click would.
 // OnEvent[0]: the picked channel index 0..13.
-class TClassChildGroupBox_DDBE8C : public Container {
+class SelectionPanel : public Container {
  public:
-  explicit TClassChildGroupBox_DDBE8C(TElement* parent);
+  explicit SelectionPanel(TElement* parent);
 
   TElGroupBox* box;
   TElEditMulti* edit;
@@ -25,6 +25,5 @@ class TClassChildGroupBox_DDBE8C : public Container {
   TElChanelToIndex* picked;                                 // which radio button was clicked
   TElChanelToIndex* first_radio;                            // any call becomes "select" (1) for №01
 };
-using SelectionPanel = TClassChildGroupBox_DDBE8C;
 
 }  // namespace lumi

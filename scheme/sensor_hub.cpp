@@ -9,7 +9,7 @@
 
 namespace lumi {
 
-TClassMultiElement_E18370::TClassMultiElement_E18370(TElement*) {
+SensorHub::SensorHub(TElement*) {
   TElEditMulti* edit = CreateEditMulti(1, 9);
 
   auto* sample_hub = Create<TElHub>();

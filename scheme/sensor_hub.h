@@ -10,10 +10,9 @@ namespace lumi {
 //   OutVar[0]   processor load in percent (all processors)
 //   OutVar[1,3] total physical memory, OutVar[2,4] available physical memory,
 //   OutVar[5,7] total page file, OutVar[6,8] available page file (megabytes)
-class TClassMultiElement_E18370 : public Container {
+class SensorHub : public Container {
  public:
-  explicit TClassMultiElement_E18370(TElement* parent);
+  explicit SensorHub(TElement* parent);
 };
-using SensorHub = TClassMultiElement_E18370;
 
 }  // namespace lumi

@@ -22,7 +22,7 @@ TElMemory* Problem(TElMemory* memory, const char* text) {
 
 }  // namespace
 
-TClassMultiElement_E39B80::TClassMultiElement_E39B80(TElement*) {
+SettingsLocator::SettingsLocator(TElement*) {
   TElEditMulti* edit = CreateEditMulti(1, kPathReaders);
 
   auto* folder_reader = Create<TElDir>();

@@ -17,12 +17,11 @@ namespace lumi {
 //                    that name, a folder closed for writing), or what stands at its
 //                    place is no readable file (the program then goes on with the
 //                    defaults in work mode)
-class TClassMultiElement_E39B80 : public Container {
+class SettingsLocator : public Container {
  public:
   static constexpr int kPathReaders = 6;
 
-  explicit TClassMultiElement_E39B80(TElement* parent);
+  explicit SettingsLocator(TElement* parent);
 };
-using SettingsLocator = TClassMultiElement_E39B80;
 
 }  // namespace lumi

@@ -10,7 +10,7 @@
 
 namespace lumi {
 
-TClassMultiElement_14CF7D0::TClassMultiElement_14CF7D0(TElement*) {
+SingleInstanceGuard::SingleInstanceGuard(TElement*) {
   TElEditMulti* edit = CreateEditMulti(1, 1);
 
   auto* start_hub = Create<TElHub>();
@@ -73,7 +73,7 @@ TClassMultiElement_14CF7D0::TClassMultiElement_14CF7D0(TElement*) {
   edit->InVar[0] = Link<&TElMemory::OutValue>(running_copy_);
 }
 
-int32_t TClassMultiElement_14CF7D0::RunningCopy() const {
+int32_t SingleInstanceGuard::RunningCopy() const {
   TData id;
   running_copy_->OutValue(id, 0);
   return id.IsNull() ? 0 : id.AsInteger();

@@ -14,9 +14,9 @@ namespace lumi {
 //   OnEvent[0]  another copy is running (fired once, at the second match)
 //   OnEvent[1]  the check is over
 //   OutVar[0]   the process id of the running copy that was asked, empty when none
-class TClassMultiElement_14CF7D0 : public Container {
+class SingleInstanceGuard : public Container {
  public:
-  explicit TClassMultiElement_14CF7D0(TElement* parent);
+  explicit SingleInstanceGuard(TElement* parent);
 
   // OutVar[0] read directly: for the end of the program, when links no longer work.
   int32_t RunningCopy() const;
@@ -24,6 +24,5 @@ class TClassMultiElement_14CF7D0 : public Container {
  private:
   TElMemory* running_copy_ = nullptr;
 };
-using SingleInstanceGuard = TClassMultiElement_14CF7D0;
 
 }  // namespace lumi
