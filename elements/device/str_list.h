@@ -24,10 +24,10 @@ class TElStrList : public TElement {
   // start another line, so a list saved by SaveToFile and loaded again is unchanged.
   void SetStrings(std::string_view text);
 
-  // Writes every line followed by CR LF. The file is replaced as a whole (a temporary
-  // file beside it is renamed over it), so a failure midway never leaves half a file:
-  // a file that cannot be written stays as it was, and nothing else happens. A link is
-  // followed, so the file it points to is the one replaced.
+  // Writes every line followed by CR LF, through the platform's file service: the file
+  // is replaced as a whole, so a failure midway never leaves half a file, a file that
+  // cannot be written stays as it was, and nothing else happens. A link is followed,
+  // so the file it points to is the one replaced (or created).
   void SaveToFile(TData& data, uint16_t index);
 
   // An Array over the lines; the interface belongs to this element.
