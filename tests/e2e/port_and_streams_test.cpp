@@ -186,6 +186,12 @@ TEST(PortAndStreamsTest, WithoutStandardStreamsOnlyTheProbeAndFramesReachThePort
   EXPECT_GE(Count(events, unit::EventKind::frame), 3u);
   EXPECT_EQ(Count(events, unit::EventKind::dropped), 0u);
   EXPECT_EQ(Count(events, unit::EventKind::probe), 1u);
+  // Whatever the program may write to stdout or stderr goes nowhere, never to the port.
+  for (int fd = 0; fd <= 2; ++fd) {
+    std::error_code error;
+    const fs::path stream = "/proc/" + std::to_string(program.Pid()) + "/fd/" + std::to_string(fd);
+    EXPECT_EQ(fs::read_symlink(stream, error).string(), "/dev/null") << fd;
+  }
   EXPECT_EQ(program.Stop(), 0);
 }
 
