@@ -1,7 +1,6 @@
 #include "app/console_message_box.h"
 
-#include <cstdio>
-
+#include "platform/message_line.h"
 #include "runtime/cp1251.h"
 
 namespace lumi::app {
@@ -12,7 +11,7 @@ void ConsoleMessageBox::Show(const std::string& text, const std::string& caption
     if (c == '\r' || c == '\n') c = ' ';
   }
   if (line == last_) return;
-  std::fprintf(stderr, "lumiscope: %s\n", line.c_str());
+  platform::WriteMessageLine("lumiscope: " + line);
   last_ = std::move(line);
 }
 

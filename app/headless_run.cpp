@@ -6,6 +6,7 @@
 #include "app/program.h"
 #include "platform/headless/headless_ui.h"
 #include "platform/headless/poll_loop.h"
+#include "platform/message_line.h"
 #include "platform/services.h"
 #include "runtime/cp1251.h"
 
@@ -16,7 +17,7 @@ int RunHeadless(bool info_only) {
     std::printf("%s\n", cp1251::ToUtf8(NoteText()).c_str());
     return 0;
   }
-  std::fprintf(stderr, "lumiscope: no display, running without a window; Ctrl-C ends\n");
+  platform::WriteMessageLine("lumiscope: no display, running without a window; Ctrl-C ends");
 
   // The loop and the window mirror outlive the scheme: its elements stop their timers
   // and controls as they go.

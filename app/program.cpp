@@ -1,8 +1,9 @@
 #include "app/program.h"
 
-#include <cstdio>
 #include <memory>
+#include <string>
 
+#include "platform/message_line.h"
 #include "runtime/event.h"
 #include "scheme/main_scheme.h"
 
@@ -18,7 +19,8 @@ void RunProgram(platform::EventLoop& loop, bool unattended) {
   DisableDispatchers();
   scheme->SwitchUnitOff();
   if (const int32_t running = scheme->RunningCopy(); running > 0 && unattended) {
-    std::fprintf(stderr, "lumiscope: already running as process %d; this start ends\n", running);
+    platform::WriteMessageLine("lumiscope: already running as process " + std::to_string(running) +
+                               "; this start ends");
   }
   scheme.reset();
 }

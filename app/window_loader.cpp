@@ -2,10 +2,10 @@
 
 #include <dlfcn.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "platform/message_line.h"
 #include "platform/services.h"
 #include "platform/system.h"
 
@@ -29,11 +29,11 @@ WindowEntry LoadWindowEntry() {
   // Loaded for good: the toolkit does not take being unloaded well.
   void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (module == nullptr) {
-    std::fprintf(stderr, "lumiscope: no window: %s\n", dlerror());
+    platform::WriteMessageLine(std::string("lumiscope: no window: ") + dlerror());
     return nullptr;
   }
   auto entry = reinterpret_cast<WindowEntry>(dlsym(module, kWindowEntry));
-  if (entry == nullptr) std::fprintf(stderr, "lumiscope: no window: %s\n", dlerror());
+  if (entry == nullptr) platform::WriteMessageLine(std::string("lumiscope: no window: ") + dlerror());
   return entry;
 }
 

@@ -4,6 +4,7 @@
 #include "app/backends.h"
 #include "app/entry_note.h"
 #include "app/program.h"
+#include "platform/message_line.h"
 #include "platform/qt/display.h"
 #include "platform/qt/qt_event_loop.h"
 #include "platform/qt/qt_ui.h"
@@ -13,7 +14,14 @@
 namespace lumi::app {
 namespace {
 
+// The toolkit's warnings go the way of every line the program writes: never waiting
+// for a full stderr. Fatal ones still end the program after this.
+void ToMessageLine(QtMsgType, const QMessageLogContext&, const QString& message) {
+  platform::WriteMessageLine(message.toStdString());
+}
+
 bool RunWindowed(int argc, char** argv, bool info_only, int& exit_code) {
+  qInstallMessageHandler(ToMessageLine);
   // Qt ends the process when its platform cannot connect: ask first.
   if (!platform::qt_backend::PrepareDisplay()) return false;
   QApplication application(argc, argv);

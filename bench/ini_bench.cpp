@@ -1,6 +1,6 @@
 // One read of a key from the settings file as the program first writes it, with the
 // file unchanged (the path every channel evaluation takes), next to a read that must
-// parse the file anew.
+// parse the file anew, and a big file stamped in the future.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "platform/linux/ini_profile.h"
 
@@ -32,13 +33,19 @@ std::string DefaultSettings() {
 
 class SettingsFile {
  public:
-  SettingsFile() {
+  // Modified `age` ago: by default settled, as the file is between two edits.
+  explicit SettingsFile(std::chrono::seconds age = std::chrono::seconds(10), size_t padding = 0) {
     std::string pattern = (fs::temp_directory_path() / "lumi-ini-bench-XXXXXX").string();
     folder_ = mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
     path_ = folder_ + "/Settings.ini";
-    std::ofstream(path_, std::ios::binary) << DefaultSettings();
-    // Settled, as the file is between two edits.
-    fs::last_write_time(path_, fs::file_time_type::clock::now() - std::chrono::seconds(10));
+    // Comment lines before the sections, as a big hand-kept file has them.
+    const std::string line = "; " + std::string(76, '-') + "\r\n";
+    std::string text;
+    text.reserve(padding + line.size());
+    while (text.size() + line.size() <= padding) text += line;
+    text += DefaultSettings();
+    std::ofstream(path_, std::ios::binary) << text;
+    fs::last_write_time(path_, fs::file_time_type::clock::now() - age);
   }
   ~SettingsFile() {
     std::error_code ec;
@@ -78,16 +85,31 @@ void StatAlone(benchmark::State& state) {
 }
 BENCHMARK(StatAlone);
 
-// A file that just changed is read and parsed on every read until it has settled.
-void ReadStringJustWrittenFile(benchmark::State& state) {
+// A file whose stamp has not settled is parsed on every read: the cost of a read
+// without the cache (a clock that stands still keeps the stamp from settling).
+void ReadStringUnsettledFile(benchmark::State& state) {
   SettingsFile file;
-  lumi::platform::linux_backend::IniProfile profile;
-  fs::last_write_time(file.Path(), fs::file_time_type::clock::now() + std::chrono::hours(1));
+  lumi::platform::linux_backend::IniProfile profile([] { return int64_t{0}; });
   for (auto _ : state) {
     std::string value = profile.ReadString(file.Path(), "13", "Var2", "", 2047);
     benchmark::DoNotOptimize(value);
   }
 }
-BENCHMARK(ReadStringJustWrittenFile);
+BENCHMARK(ReadStringUnsettledFile);
+
+// A 10 MB file stamped a year ahead, as a wrong clock or an unpacked archive leaves
+// it: no wall clock is trusted, so it settles like any other and reads cost a stat.
+void ReadStringFutureStampedBigFile(benchmark::State& state) {
+  SettingsFile file(-std::chrono::hours(24 * 365), size_t{10} << 20);
+  lumi::platform::linux_backend::IniProfile profile;
+  (void)profile.ReadString(file.Path(), "13", "Var2", "", 2047);
+  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  for (auto _ : state) {
+    std::string value = profile.ReadString(file.Path(), "13", "Var2", "", 2047);
+    benchmark::DoNotOptimize(value);
+  }
+  if (profile.ReadString(file.Path(), "13", "Var2", "", 2047) != "C") state.SkipWithError("wrong value");
+}
+BENCHMARK(ReadStringFutureStampedBigFile);
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include "platform/services.h"
 
-#include <cstdio>
+#include <string_view>
 
 #include "platform/clock.h"
 #include "platform/event_loop.h"
+#include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/message_line.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/sensors.h"
@@ -35,7 +37,7 @@ class NoSystem final : public System {
 class StderrMessageBox final : public MessageBox {
  public:
   void Show(const std::string& text, const std::string& caption) override {
-    std::fprintf(stderr, "%s: %s\n", cp1251::ToUtf8(caption).c_str(), cp1251::ToUtf8(text).c_str());
+    WriteMessageLine(cp1251::ToUtf8(caption) + ": " + cp1251::ToUtf8(text));
   }
 };
 
@@ -69,6 +71,11 @@ class NoProfile final : public Profile {
   bool WriteString(const std::string&, const std::string&, const std::string&, const std::string&) override {
     return false;
   }
+};
+
+class NoFiles final : public Files {
+ public:
+  bool Replace(const std::string&, std::string_view) override { return false; }
 };
 
 class NoRegistry final : public Registry {
@@ -166,6 +173,7 @@ Services Defaults() {
   static NoLoop loop;
   static NoSerial serial;
   static NoProfile profile;
+  static NoFiles files;
   static NoRegistry registry;
   static NoProcessors processors;
   static NoMemory memory;
@@ -173,8 +181,8 @@ Services Defaults() {
   static NoKeyboard keyboard;
   static NoResolver resolver;
   static NoUi ui;
-  return Services{&clock,      &system, &message_box, &loop,     &serial,   &profile, &registry,
-                  &processors, &memory, &drives,      &keyboard, &resolver, &ui};
+  return Services{&clock,    &system,     &message_box, &loop,   &serial,   &profile,  &files,
+                  &registry, &processors, &memory,      &drives, &keyboard, &resolver, &ui};
 }
 
 }  // namespace

@@ -5,6 +5,7 @@ namespace lumi::platform {
 class Clock;
 class Drives;
 class EventLoop;
+class Files;
 class Keyboard;
 class Memory;
 class MessageBox;
@@ -18,8 +19,8 @@ class Ui;
 
 // The platform implementations the elements talk to, chosen once by the program (or a
 // test) before the scheme is built. Until then each slot holds a stand-in that does
-// and reports nothing: a clock at value 0, empty folders, no ports, no files, no
-// drives, a loop whose timers never tick, messages written to stderr, controls that
+// and reports nothing: a clock at value 0, empty folders, no ports, no files (every
+// write refused), no drives, a loop whose timers never tick, messages written to stderr, controls that
 // show nothing.
 struct Services {
   Clock* clock;
@@ -28,6 +29,7 @@ struct Services {
   EventLoop* loop;
   Serial* serial;
   Profile* profile;
+  Files* files;
   Registry* registry;
   Processors* processors;
   Memory* memory;

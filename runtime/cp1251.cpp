@@ -80,6 +80,23 @@ std::string ToUtf8(std::string_view windows1251) {
   return out;
 }
 
+bool IsUtf8(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<uint8_t>(text[i]);
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    const size_t at = i;
+    const char32_t c = Decode(text, i);
+    // Decode marks a malformed sequence with U+FFFD; only the character itself is that.
+    if (c == 0xFFFD && text.substr(at, i - at) != "\xEF\xBF\xBD") return false;
+    if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return false;
+  }
+  return true;
+}
+
 std::string FromUtf8(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());

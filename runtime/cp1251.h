@@ -11,6 +11,9 @@ namespace lumi::cp1251 {
 // byte string survives a round trip.
 std::string ToUtf8(std::string_view windows1251);
 
+// Well-formed UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
+bool IsUtf8(std::string_view text);
+
 // Characters without a Windows-1251 byte, and malformed UTF-8, become "?".
 std::string FromUtf8(std::string_view utf8);
 

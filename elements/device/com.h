@@ -15,7 +15,8 @@ namespace lumi {
 // and the time-out are the same and the line is sound: reopening before every byte
 // would reset boards that restart when DTR drops. A failed write or a hang-up closes
 // the port, so the next Open tries again and a re-plugged adapter comes back by
-// itself.
+// itself; a port the platform reports stale for another reason (its device mapped
+// elsewhere meanwhile) is reopened by the next Open.
 class TElCOM : public TElement {
  public:
   uint8_t Port = 0;  // counted from 0: the port number is Port + 1

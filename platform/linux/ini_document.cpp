@@ -1,8 +1,11 @@
 #include "platform/linux/ini_document.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+
+#include "runtime/cp1251.h"
 
 namespace lumi::platform::linux_backend {
 
@@ -29,6 +32,10 @@ std::string_view Unquote(std::string_view value) {
   return value;
 }
 
+bool IsAscii(std::string_view text) {
+  return std::none_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
+}
+
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -39,6 +46,31 @@ constexpr std::string_view kLineEnd = "\r\n";
 std::string FoldName(std::string_view name) {
   std::string folded(name);
   for (char& c : folded) c = static_cast<char>(kFold[static_cast<unsigned char>(c)]);
+  return folded;
+}
+
+std::string FoldUtf8Name(std::string_view name) {
+  std::string folded(name);
+  for (size_t i = 0; i < folded.size(); ++i) {
+    const auto c = static_cast<unsigned char>(folded[i]);
+    if (c >= 'A' && c <= 'Z') {
+      folded[i] = static_cast<char>(c + 32);
+      continue;
+    }
+    if (c != 0xD0 || i + 1 == folded.size()) continue;
+    // А..П are D0 90..9F, а..п D0 B0..BF; Р..Я are D0 A0..AF, р..я D1 80..8F; Ё is
+    // D0 81, ё D1 91.
+    const auto next = static_cast<unsigned char>(folded[i + 1]);
+    if (next >= 0x90 && next <= 0x9F) {
+      folded[++i] = static_cast<char>(next + 0x20);
+    } else if (next >= 0xA0 && next <= 0xAF) {
+      folded[i] = static_cast<char>(0xD1);
+      folded[++i] = static_cast<char>(next - 0x20);
+    } else if (next == 0x81) {
+      folded[i] = static_cast<char>(0xD1);
+      folded[++i] = static_cast<char>(0x91);
+    }
+  }
   return folded;
 }
 
@@ -63,7 +95,30 @@ int32_t ParseProfileInteger(std::string_view text) {
   return static_cast<int32_t>(value);
 }
 
-IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) { Parse(); }
+IniDocument::Encoding IniDocument::EncodingOf(std::string_view bytes) {
+  return !IsAscii(bytes) && cp1251::IsUtf8(bytes) ? Encoding::Utf8 : Encoding::Windows1251;
+}
+
+IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)), encoding_(EncodingOf(bytes_)) {
+  Parse();
+}
+
+IniDocument::IniDocument(std::string bytes, Encoding encoding)
+    : bytes_(std::move(bytes)), encoding_(encoding) {
+  Parse();
+}
+
+std::string IniDocument::Fold(std::string_view name) const {
+  return encoding_ == Encoding::Utf8 ? FoldUtf8Name(name) : FoldName(name);
+}
+
+std::string IniDocument::Stored(std::string_view text) const {
+  return encoding_ == Encoding::Utf8 ? cp1251::ToUtf8(text) : std::string(text);
+}
+
+std::string IniDocument::Read(std::string_view stored) const {
+  return encoding_ == Encoding::Utf8 ? cp1251::FromUtf8(stored) : std::string(stored);
+}
 
 void IniDocument::Parse() {
   const char* data = bytes_.data();
@@ -97,7 +152,7 @@ void IniDocument::Parse() {
       const std::string_view whole(bytes_);
       const std::string_view name = TrimBlanks(whole.substr(b + 1, name_end - b - 1));
       const Span span{static_cast<size_t>(name.data() - data), name.size()};
-      auto [it, inserted] = section_index_.emplace(FoldName(name), sections_.size());
+      auto [it, inserted] = section_index_.emplace(Fold(name), sections_.size());
       if (!inserted) {
         // A repeated section is invisible, its keys with it.
         current = kNoSection;
@@ -121,7 +176,7 @@ void IniDocument::Parse() {
     Section& section = sections_[current];
     section.insert_at = line_end;
     section.insert_after_line_end = found != nullptr;
-    auto [it, inserted] = section.key_index.emplace(FoldName(name), section.keys.size());
+    auto [it, inserted] = section.key_index.emplace(Fold(name), section.keys.size());
     if (!inserted) continue;
     Key& key = section.keys.emplace_back();
     key.name = Span{static_cast<size_t>(name.data() - data), name.size()};
@@ -131,17 +186,17 @@ void IniDocument::Parse() {
   }
 }
 
-const IniDocument::Section* IniDocument::FindSection(std::string_view section) const {
-  auto it = section_index_.find(FoldName(TrimBlanks(section)));
+const IniDocument::Section* IniDocument::FindStoredSection(std::string_view section) const {
+  auto it = section_index_.find(Fold(section));
   return it == section_index_.end() ? nullptr : &sections_[it->second];
 }
 
-std::optional<std::string_view> IniDocument::Find(std::string_view section, std::string_view key) const {
-  const Section* found = FindSection(section);
+std::optional<std::string> IniDocument::Find(std::string_view section, std::string_view key) const {
+  const Section* found = FindStoredSection(Stored(TrimBlanks(section)));
   if (found == nullptr) return std::nullopt;
-  auto it = found->key_index.find(FoldName(TrimBlanks(key)));
+  auto it = found->key_index.find(Fold(Stored(TrimBlanks(key))));
   if (it == found->key_index.end()) return std::nullopt;
-  return View(found->keys[it->second].value);
+  return Read(View(found->keys[it->second].value));
 }
 
 IniDocument::Edit IniDocument::With(std::string_view section_name, std::string_view key_name,
@@ -153,10 +208,24 @@ IniDocument::Edit IniDocument::With(std::string_view section_name, std::string_v
       (!key_name.empty() && (key_name.front() == ';' || key_name.front() == '['))) {
     return {Outcome::Rejected, {}};
   }
+  Edit edit = WithStored(Stored(section_name), Stored(key_name), Stored(value));
+  // Windows-1251 bytes can happen to form UTF-8, and the file would then read as UTF-8
+  // and answer something else than was written. A file of plain ASCII becomes UTF-8
+  // instead; in one with other Windows-1251 text that would change how that text
+  // reads, so the write is refused.
+  if (encoding_ == Encoding::Windows1251 && edit.outcome == Outcome::Changed &&
+      EncodingOf(edit.bytes) == Encoding::Utf8) {
+    if (!IsAscii(bytes_)) return {Outcome::Rejected, {}};
+    return IniDocument(bytes_, Encoding::Utf8).With(section_name, key_name, value);
+  }
+  return edit;
+}
 
+IniDocument::Edit IniDocument::WithStored(std::string_view section_name, std::string_view key_name,
+                                          std::string_view value) const {
   const std::string_view whole(bytes_);
   std::string out;
-  const Section* section = FindSection(section_name);
+  const Section* section = FindStoredSection(section_name);
   if (section == nullptr) {
     out.reserve(bytes_.size() + section_name.size() + key_name.size() + value.size() + 8);
     out = bytes_;
@@ -166,10 +235,12 @@ IniDocument::Edit IniDocument::With(std::string_view section_name, std::string_v
     return {Outcome::Changed, std::move(out)};
   }
 
-  auto it = section->key_index.find(FoldName(key_name));
+  auto it = section->key_index.find(Fold(key_name));
   if (it != section->key_index.end()) {
     const Key& key = section->keys[it->second];
-    if (View(key.value) == value) return {Outcome::Unchanged, {}};
+    // Compared as read: a character that Windows-1251 lacks reads as "?", and writing
+    // back what was read must not put the "?" into the file.
+    if (Read(View(key.value)) == Read(value)) return {Outcome::Unchanged, {}};
     // The key keeps the spelling it has in the file.
     out.reserve(bytes_.size() + value.size() + 4);
     out.append(whole.substr(0, key.line_start));
@@ -189,7 +260,13 @@ IniDocument::Edit IniDocument::With(std::string_view section_name, std::string_v
 void IniDocument::ForEach(const std::function<void(std::string_view section, std::string_view key,
                                                    std::string_view value)>& visit) const {
   for (const Section& section : sections_) {
-    for (const Key& key : section.keys) visit(View(section.name), View(key.name), View(key.value));
+    for (const Key& key : section.keys) {
+      if (encoding_ == Encoding::Utf8) {
+        visit(Read(View(section.name)), Read(View(key.name)), Read(View(key.value)));
+      } else {
+        visit(View(section.name), View(key.name), View(key.value));
+      }
+    }
   }
 }
 

@@ -15,6 +15,9 @@ namespace lumi::platform::linux_backend {
 // Windows-1251 code page: ASCII and Cyrillic letters without regard to case.
 std::string FoldName(std::string_view name);
 
+// The same folding for names stored as UTF-8: the very letters FoldName folds.
+std::string FoldUtf8Name(std::string_view name);
+
 // Space, tab, vertical tab and a stray carriage return: what is dropped around names
 // and values.
 std::string_view TrimBlanks(std::string_view text);
@@ -33,14 +36,26 @@ int32_t ParseProfileInteger(std::string_view text);
 // is not a key; lines before the first section belong to no section; the first of two
 // equal sections or keys wins; one matching pair of outer quotes is removed from a
 // value; a UTF-8 byte-order mark at the very start is not part of the first line.
+//
+// The program's texts are Windows-1251, and so are the files it writes. A file saved
+// as UTF-8 by another editor, one that is well-formed UTF-8 and holds more than ASCII
+// (a byte-order mark counts), is read as UTF-8: names and values given and answered
+// stay Windows-1251, and what an edit writes into the file is UTF-8, so the file keeps
+// its encoding (and its byte-order mark). Anything else is Windows-1251, byte for byte.
 class IniDocument {
  public:
+  enum class Encoding { Windows1251, Utf8 };
+  static Encoding EncodingOf(std::string_view bytes);
+
   explicit IniDocument(std::string bytes);
+  IniDocument(std::string bytes, Encoding encoding);
 
   const std::string& Bytes() const { return bytes_; }
+  Encoding encoding() const { return encoding_; }
 
-  // The value as read, or nothing when the section or the key is missing.
-  std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
+  // The value as read (in Windows-1251), or nothing when the section or the key is
+  // missing.
+  std::optional<std::string> Find(std::string_view section, std::string_view key) const;
 
   enum class Outcome {
     Changed,    // `bytes` holds the new file
@@ -59,10 +74,12 @@ class IniDocument {
   //
   // Rejected: a line break anywhere (it would forge further lines), "]" in the section
   // name, "=" in the key or a key starting with ";" or "[" (the line would read as
-  // another key, a comment or a section).
+  // another key, a comment or a section), and Windows-1251 text that would turn a file
+  // of other Windows-1251 text into well-formed UTF-8 (the file would read otherwise).
   Edit With(std::string_view section, std::string_view key, std::string_view value) const;
 
-  // Every entry that a read can reach, in file order, names as stored.
+  // Every entry that a read can reach, in file order, names as stored (in
+  // Windows-1251).
   void ForEach(const std::function<void(std::string_view section, std::string_view key,
                                         std::string_view value)>& visit) const;
 
@@ -87,9 +104,15 @@ class IniDocument {
 
   std::string_view View(Span span) const { return std::string_view(bytes_).substr(span.pos, span.len); }
   void Parse();
-  const Section* FindSection(std::string_view section) const;
+  std::string Fold(std::string_view name) const;
+  // A text of the program as stored in this file, and back.
+  std::string Stored(std::string_view text) const;
+  std::string Read(std::string_view stored) const;
+  const Section* FindStoredSection(std::string_view section) const;
+  Edit WithStored(std::string_view section, std::string_view key, std::string_view value) const;
 
   std::string bytes_;
+  Encoding encoding_;
   size_t content_start_ = 0;  // past a byte-order mark
   std::vector<Section> sections_;
   std::unordered_map<std::string, size_t> section_index_;

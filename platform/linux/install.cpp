@@ -3,6 +3,7 @@
 #include "platform/linux/ini_profile.h"
 #include "platform/linux/linux_clock.h"
 #include "platform/linux/linux_drives.h"
+#include "platform/linux/linux_files.h"
 #include "platform/linux/linux_memory.h"
 #include "platform/linux/linux_processors.h"
 #include "platform/linux/linux_registry.h"
@@ -23,6 +24,7 @@ void Install(const AutostartLook& look) {
   static LinuxResolver resolver;
   static LinuxSerial serial(system.ExecutableFolder());
   static IniProfile profile;
+  static LinuxFiles files;
   static LinuxProcessors processors;
   static LinuxMemory memory;
   static LinuxDrives drives(system.ExecutableFolder());
@@ -34,6 +36,7 @@ void Install(const AutostartLook& look) {
   services.resolver = &resolver;
   services.serial = &serial;
   services.profile = &profile;
+  services.files = &files;
   services.processors = &processors;
   services.memory = &memory;
   services.drives = &drives;

@@ -277,46 +277,10 @@ bool SaveStore(const std::string& folder, const Store& store) {
     unlink(damaged.c_str());
     if (link((folder + "/registry").c_str(), damaged.c_str()) != 0) return false;
   }
-  return WriteFileAtomically(folder, "registry", FormatStore(store.values), 0600);
+  return MakeFolders(folder) && ReplaceFile(folder + "/registry", FormatStore(store.values), 0600);
 }
 
 // ---- Desktop entries -------------------------------------------------------------
-
-bool IsValidUtf8(std::string_view text) {
-  size_t i = 0;
-  while (i < text.size()) {
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    size_t length = 0;
-    char32_t code = 0;
-    if (c < 0x80) {
-      ++i;
-      continue;
-    } else if (c >= 0xC2 && c <= 0xDF) {
-      length = 2;
-      code = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      length = 3;
-      code = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      length = 4;
-      code = c & 0x07;
-    } else {
-      return false;
-    }
-    if (i + length > text.size()) return false;
-    for (size_t k = 1; k < length; ++k) {
-      unsigned char next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      code = (code << 6) | (next & 0x3F);
-    }
-    // Overlong forms, surrogates and code points past U+10FFFF.
-    if ((length == 3 && code < 0x800) || (length == 4 && (code < 0x10000 || code > 0x10FFFF)) ||
-        (code >= 0xD800 && code <= 0xDFFF))
-      return false;
-    i += length;
-  }
-  return true;
-}
 
 // A desktop entry holds UTF-8 without control characters; tab, newline and carriage
 // return have escapes of their own.
@@ -325,7 +289,7 @@ bool FitsDesktopEntry(std::string_view text) {
     unsigned char c = static_cast<unsigned char>(ch);
     if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7F) return false;
   }
-  return IsValidUtf8(text);
+  return cp1251::IsUtf8(text);
 }
 
 bool IsReserved(char c) {
@@ -486,7 +450,7 @@ std::optional<std::string> ReadEntry(std::string_view contents) {
 std::string MakeEntry(const std::string& name, const std::string& path, const AutostartLook& look,
                       bool with_icon) {
   // The value name is the program's own text; a name that is no UTF-8 is Windows-1251.
-  std::string title = !look.name.empty() ? look.name : IsValidUtf8(name) ? name : cp1251::ToUtf8(name);
+  std::string title = !look.name.empty() ? look.name : cp1251::IsUtf8(name) ? name : cp1251::ToUtf8(name);
   std::string entry = "[Desktop Entry]\nType=Application\nVersion=1.0\nName=";
   for (char c : title) AppendEscaped(entry, c);
   entry += "\nComment=";
@@ -573,7 +537,8 @@ bool LinuxRegistry::InstallIcon() const {
   const std::string png = EncodePng(look_.icon);
   const std::string folder = data_home_ + "/icons/hicolor/" + std::to_string(look_.icon.width) + "x" +
                              std::to_string(look_.icon.height) + "/apps";
-  return !png.empty() && WriteFileAtomically(folder, look_.icon_name + ".png", png, 0644);
+  return !png.empty() && MakeFolders(folder) &&
+         ReplaceFile(folder + "/" + look_.icon_name + ".png", png, 0644);
 }
 
 std::string LinuxRegistry::StorePath() const { return config_home_ + "/lumiscope/registry"; }
@@ -613,7 +578,8 @@ bool LinuxRegistry::Set(RegistryRoot root, const std::string& key, const std::st
     std::string file = FindEntryFile(AutostartFolder(), name).value_or(name + std::string(kDesktopSuffix));
     // A desktop's start-up list shows the entry with the program's own icon.
     const bool with_icon = InstallIcon();
-    return WriteFileAtomically(AutostartFolder(), file, MakeEntry(name, value.bytes, look_, with_icon), 0644);
+    return MakeFolders(AutostartFolder()) &&
+           ReplaceFile(AutostartFolder() + "/" + file, MakeEntry(name, value.bytes, look_, with_icon), 0644);
   }
   std::string trimmed(TrimKey(key));
   std::string folded_key = Fold(trimmed);

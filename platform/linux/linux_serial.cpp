@@ -14,9 +14,13 @@
 #include <chrono>
 #include <fstream>
 #include <optional>
+#include <string>
+#include <utility>
 
+#include "platform/linux/linux_system.h"
 #include "platform/linux/serial_line.h"
 #include "platform/linux/serial_mode.h"
+#include "platform/linux/terminal_guard.h"
 
 namespace lumi::platform::linux_backend {
 
@@ -48,15 +52,23 @@ bool HungUp(int fd) {
   return (probe.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
+// Where the port was found at open: the link a port map points with, and what it held.
+struct PortSource {
+  std::string path;
+  std::string link;  // empty when `path` is no link
+};
+
 class LinuxSerialPort final : public SerialPort {
  public:
-  LinuxSerialPort(int fd, int32_t timeout_ms) : fd_(fd), timeout_ms_(timeout_ms) {}
+  LinuxSerialPort(int fd, int32_t timeout_ms, PortSource source, const SavedLine& found)
+      : fd_(fd), timeout_ms_(timeout_ms), source_(std::move(source)), found_(found) {}
 
   ~LinuxSerialPort() override {
     // close() of a serial port waits, up to half a minute, for queued bytes to leave.
     // Give them the time a write may take, then drop the rest, so closing is bounded.
     int pending = 1;
-    if (healthy_ && !HungUp(fd_) && ioctl(fd_, TIOCOUTQ, &pending) == 0 && pending > 0) {
+    const bool line_up = !HungUp(fd_);
+    if (healthy_ && line_up && ioctl(fd_, TIOCOUTQ, &pending) == 0 && pending > 0) {
       auto deadline = SteadyClock::now() +
                       std::chrono::milliseconds(WriteBoundMs(timeout_ms_, static_cast<size_t>(pending)));
       while (pending > 0 && MsLeft(deadline) > 0) {
@@ -67,9 +79,7 @@ class LinuxSerialPort final : public SerialPort {
     // Only when something is left: on a pseudo-terminal the bytes already handed over
     // wait in the other side's input, and a flush would take them back unread.
     if (pending > 0) tcflush(fd_, TCOFLUSH);
-    // The exclusive flag outlives our descriptor on a pseudo-terminal whose other side
-    // stays open, and would keep every later open out.
-    ioctl(fd_, TIOCNXCL);
+    if (line_up) found_.Restore(fd_);
     close(fd_);
   }
 
@@ -101,8 +111,10 @@ class LinuxSerialPort final : public SerialPort {
     return done;
   }
 
+  // A port map link pointed elsewhere meanwhile makes the port stale too: the frames
+  // must go where the map says, not to a device that merely still lives.
   bool IsHealthy() override {
-    if (healthy_ && HungUp(fd_)) healthy_ = false;
+    if (healthy_ && (HungUp(fd_) || ReadLink(source_.path) != source_.link)) healthy_ = false;
     return healthy_;
   }
 
@@ -114,6 +126,8 @@ class LinuxSerialPort final : public SerialPort {
 
   int fd_;
   int32_t timeout_ms_;
+  PortSource source_;
+  SavedLine found_;
   bool healthy_ = true;
 };
 
@@ -177,34 +191,40 @@ std::unique_ptr<SerialPort> LinuxSerial::Open(int32_t number, std::string_view m
   std::string path = DevicePath(number);
   if (path.empty()) return nullptr;
 
+  // Read before the device is opened: a link changed in between counts as changed.
+  PortSource source{path, ReadLink(path)};
   struct stat before {};
   if (stat(path.c_str(), &before) != 0 || !S_ISCHR(before.st_mode)) return nullptr;
-  if (!IsTerminalDevice(before.st_rdev)) return nullptr;
+  if (!IsTerminalDevice(before.st_rdev) || IsTerminalAlias(before.st_rdev)) return nullptr;
+  if (IsSessionTerminal(before.st_rdev)) return nullptr;
 
   // Non-blocking: neither the open nor a write may wait for a carrier or a full line.
+  // Opening a terminal with O_NOCTTY changes nothing about it.
   int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return nullptr;
   struct stat opened {};
-  if (fstat(fd, &opened) != 0 || !S_ISCHR(opened.st_mode) || opened.st_rdev != before.st_rdev) {
+  pid_t session = 0;
+  if (fstat(fd, &opened) != 0 || !S_ISCHR(opened.st_mode) || opened.st_rdev != before.st_rdev ||
+      ioctl(fd, TIOCGSID, &session) == 0) {
+    // The last check catches our own controlling terminal even where /proc hides it.
     close(fd);
     return nullptr;
   }
-  // The lock keeps out a second copy of this program even when it runs as root, which
-  // the terminal's exclusive flag does not; the flag keeps out other programs.
+  // The lock keeps out a second copy of this program and every other program that
+  // locks its ports, and the kernel lets go of it however the program ends. The
+  // terminal's exclusive flag is not used: it stays on a pseudo-terminal after a
+  // killed holder, keeping every later start out until the device is recreated.
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     close(fd);
     return nullptr;
   }
-  if (ioctl(fd, TIOCEXCL) != 0) {
+  SavedLine found;
+  if (!found.Save(fd) || !ApplyLine(fd, *mode, IsPseudoTerminal(opened.st_rdev))) {
+    found.Restore(fd);
     close(fd);
     return nullptr;
   }
-  if (!ApplyLine(fd, *mode, IsPseudoTerminal(opened.st_rdev))) {
-    ioctl(fd, TIOCNXCL);
-    close(fd);
-    return nullptr;
-  }
-  return std::make_unique<LinuxSerialPort>(fd, timeout_ms);
+  return std::make_unique<LinuxSerialPort>(fd, timeout_ms, std::move(source), found);
 }
 
 }  // namespace lumi::platform::linux_backend

@@ -19,7 +19,11 @@ namespace lumi::platform::linux_backend {
 // number never open.
 //
 // Only terminal character devices open, and only by one program at a time, as a
-// Windows port opens unshared.
+// Windows port opens unshared (an flock on the open port, which every other program
+// that locks its ports respects and which ends with the process, however it ends). A
+// terminal that is somebody's (a session's controlling terminal, or an alias such as
+// /dev/tty) never opens. A port gives the line back with the settings it had when it
+// was opened, and counts as unhealthy once its port map link points elsewhere.
 class LinuxSerial final : public Serial {
  public:
   // `system_root` is put in front of /dev and /sys in the default table; tests give

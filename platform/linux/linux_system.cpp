@@ -17,8 +17,6 @@
 
 namespace lumi::platform::linux_backend {
 
-namespace {
-
 std::string ReadLink(const std::string& link) {
   std::vector<char> buffer(256);
   for (;;) {
@@ -29,6 +27,8 @@ std::string ReadLink(const std::string& link) {
     buffer.resize(buffer.size() * 2);
   }
 }
+
+namespace {
 
 // The kernel marks the executable of a process whose file was replaced or removed
 // since it started (an update while it runs) with " (deleted)". That process is still a
@@ -91,17 +91,11 @@ std::string ReadWhole(const std::string& path) {
 // costs one more file per process.
 std::vector<ProcessEntry> ListProcesses(bool with_start) {
   std::vector<ProcessEntry> processes;
-  DIR* proc = opendir("/proc");
-  if (proc == nullptr) return processes;
-  while (dirent* entry = readdir(proc)) {
-    std::string pid = entry->d_name;
-    if (pid.empty() || pid.size() > 19 || pid.find_first_not_of("0123456789") != std::string::npos) {
-      continue;
-    }
+  ForEachProcessId([&](const std::string& pid) {
     ProcessEntry process;
     process.id = std::stoull(pid);
     struct stat info {};
-    if (stat(("/proc/" + pid).c_str(), &info) != 0) continue;  // gone meanwhile
+    if (stat(("/proc/" + pid).c_str(), &info) != 0) return;  // gone meanwhile
     process.owner = info.st_uid;
     errno = 0;
     process.executable = ExecutableLink("/proc/" + pid + "/exe");
@@ -112,35 +106,51 @@ std::vector<ProcessEntry> ListProcesses(bool with_start) {
       std::ifstream comm("/proc/" + pid + "/comm");
       std::getline(comm, process.executable);
     }
-    if (process.executable.empty()) continue;
+    if (process.executable.empty()) return;
     if (with_start) process.started = ProcessStartTicks(ReadWhole("/proc/" + pid + "/stat"));
     processes.push_back(std::move(process));
-  }
-  closedir(proc);
+  });
   return processes;
 }
 
 }  // namespace
 
-std::optional<uint64_t> ProcessStartTicks(std::string_view stat_text) {
+void ForEachProcessId(const std::function<void(const std::string& pid)>& visit) {
+  DIR* proc = opendir("/proc");
+  if (proc == nullptr) return;
+  while (dirent* entry = readdir(proc)) {
+    const std::string pid = entry->d_name;
+    if (pid.empty() || pid.size() > 19 || pid.find_first_not_of("0123456789") != std::string::npos) continue;
+    visit(pid);
+  }
+  closedir(proc);
+}
+
+std::optional<int64_t> ProcessStatField(std::string_view stat_text, int field) {
   // The command name in brackets may itself hold blanks and brackets: the fields start
-  // after the last ")". The start time is field 22, the 20th after the name.
+  // after the last ")", with field 3.
   size_t name_end = stat_text.rfind(')');
-  if (name_end == std::string_view::npos) return std::nullopt;
+  if (name_end == std::string_view::npos || field < 3) return std::nullopt;
   std::string_view rest = stat_text.substr(name_end + 1);
-  for (int field = 0;; ++field) {
+  for (int number = 3;; ++number) {
     size_t begin = rest.find_first_not_of(" \n");
     if (begin == std::string_view::npos) return std::nullopt;
     rest.remove_prefix(begin);
     size_t end = std::min(rest.find_first_of(" \n"), rest.size());
-    if (field == 19) {
-      uint64_t ticks = 0;
-      auto [last, error] = std::from_chars(rest.data(), rest.data() + end, ticks);
+    if (number == field) {
+      int64_t value = 0;
+      auto [last, error] = std::from_chars(rest.data(), rest.data() + end, value);
       if (error != std::errc() || last != rest.data() + end) return std::nullopt;
-      return ticks;
+      return value;
     }
     rest.remove_prefix(end);
   }
+}
+
+std::optional<uint64_t> ProcessStartTicks(std::string_view stat_text) {
+  std::optional<int64_t> ticks = ProcessStatField(stat_text, 22);
+  if (!ticks || *ticks < 0) return std::nullopt;
+  return static_cast<uint64_t>(*ticks);
 }
 
 std::vector<std::string> LinuxSystem::ProcessExecutables() {

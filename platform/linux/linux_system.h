@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/system.h"
@@ -28,6 +30,16 @@ class LinuxSystem final : public System {
   // Sends the copy SIGUSR1, which a running copy's loop takes as a show request.
   int64_t ShowRunningCopy() override;
 };
+
+// What the symbolic link `link` holds; empty when it is no link or cannot be read.
+std::string ReadLink(const std::string& link);
+
+// Calls `visit` with the id of every process /proc lists at the moment.
+void ForEachProcessId(const std::function<void(const std::string& pid)>& visit);
+
+// Field `field` (counted from 1, as proc(5) counts them; the state, field 3, is no
+// number) of the text of /proc/<pid>/stat; nothing when the text has no such number.
+std::optional<int64_t> ProcessStatField(std::string_view stat_text, int field);
 
 // The start time (clock ticks after boot) in the text of /proc/<pid>/stat; nothing when
 // the text is not one.

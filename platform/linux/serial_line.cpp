@@ -5,6 +5,7 @@
 #include <sys/ioctl.h>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace lumi::platform::linux_backend {
 
@@ -95,6 +96,22 @@ bool ApplyLine(int fd, const SerialMode& mode, bool pseudo_terminal) {
   if (!pseudo_terminal) checked |= CSIZE | PARENB;
   if ((kept.c_cflag & checked) != (line.c_cflag & checked)) return false;
   return SpeedClose(kept.c_ospeed, mode.baud);
+}
+
+static_assert(sizeof(termios2) <= 64);
+
+bool SavedLine::Save(int fd) {
+  struct termios2 line {};
+  saved_ = ioctl(fd, TCGETS2, &line) == 0;
+  if (saved_) std::memcpy(settings_.data(), &line, sizeof line);
+  return saved_;
+}
+
+void SavedLine::Restore(int fd) const {
+  if (!saved_) return;
+  struct termios2 line {};
+  std::memcpy(&line, settings_.data(), sizeof line);
+  ioctl(fd, TCSETS2, &line);
 }
 
 }  // namespace lumi::platform::linux_backend

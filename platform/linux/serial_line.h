@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "platform/linux/serial_mode.h"
@@ -21,5 +22,20 @@ uint32_t LineControlFlags(const SerialMode& mode, uint32_t current);
 // interface, whose kernel structures clash with <termios.h>; this file is the only
 // one that uses them.
 bool ApplyLine(int fd, const SerialMode& mode, bool pseudo_terminal);
+
+// A terminal's whole settings as found, speeds of any rate included, to be put back
+// when the port closes: the line is left as the program found it, not raw.
+class SavedLine {
+ public:
+  // False when `fd` is no terminal.
+  bool Save(int fd);
+  // Does nothing when nothing was saved or the line is gone.
+  void Restore(int fd) const;
+
+ private:
+  // The kernel's structure, which cannot be named where <termios.h> is included.
+  alignas(8) std::array<unsigned char, 64> settings_{};
+  bool saved_ = false;
+};
 
 }  // namespace lumi::platform::linux_backend

@@ -7,6 +7,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -87,7 +88,7 @@ ProgramRunner::~ProgramRunner() {
   fs::remove_all(folder_, ignored);
 }
 
-bool ProgramRunner::Start() {
+bool ProgramRunner::Start(const StartOptions& options) {
   if (slave_ < 0) return false;
   // Without a display, whatever the session running the tests has.
   std::vector<std::string> environment;
@@ -106,7 +107,9 @@ bool ProgramRunner::Start() {
   std::string program = (folder_ / kProgramName).string();
   std::vector<char*> argv = {program.data(), nullptr};
   const std::string errors = (folder_ / kErrorLog).string();
-  if (run_as_) return SpawnAs(*run_as_, program, argv, envp, errors);
+  if (run_as_ || options.error_output >= 0 || options.close_standard_streams ||
+      options.controlling_terminal >= 0)
+    return Spawn(options, program, argv, envp, errors);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
@@ -129,15 +132,23 @@ bool ProgramRunner::RunAs(uid_t user) {
   return true;
 }
 
-bool ProgramRunner::SpawnAs(uid_t user, const std::string& program, std::vector<char*>& argv,
-                            std::vector<char*>& envp, const std::string& errors) {
+bool ProgramRunner::Spawn(const StartOptions& options, const std::string& program, std::vector<char*>& argv,
+                          std::vector<char*>& envp, const std::string& errors) {
   pid_ = fork();
   if (pid_ < 0) return false;
   if (pid_ == 0) {
-    const int null = open("/dev/null", O_WRONLY);
-    const int log = open(errors.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-    if (null < 0 || log < 0 || dup2(null, STDOUT_FILENO) < 0 || dup2(log, STDERR_FILENO) < 0) _exit(126);
-    if (setgroups(0, nullptr) != 0 || setgid(user) != 0 || setuid(user) != 0) _exit(126);
+    if (options.close_standard_streams) {
+      for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) close(fd);
+    } else {
+      const int null = open("/dev/null", O_WRONLY);
+      const int log = options.error_output >= 0 ? options.error_output
+                                                : open(errors.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+      if (null < 0 || log < 0 || dup2(null, STDOUT_FILENO) < 0 || dup2(log, STDERR_FILENO) < 0) _exit(126);
+    }
+    if (options.controlling_terminal >= 0 &&
+        (setsid() < 0 || ioctl(options.controlling_terminal, TIOCSCTTY, 0) != 0))
+      _exit(126);
+    if (run_as_ && (setgroups(0, nullptr) != 0 || setgid(*run_as_) != 0 || setuid(*run_as_) != 0)) _exit(126);
     execve(program.c_str(), argv.data(), envp.data());
     _exit(127);
   }

@@ -47,7 +47,15 @@ class ProgramRunner {
   const std::filesystem::path& folder() const { return folder_; }
   std::filesystem::path SettingsPath() const { return folder_ / "Settings.ini"; }
 
-  bool Start();
+  // How a start sets up the program's standard streams and terminal; the default is
+  // stdout to /dev/null and stderr to the error log.
+  struct StartOptions {
+    int error_output = -1;                // stderr goes to this descriptor instead
+    bool close_standard_streams = false;  // descriptors 0, 1 and 2 closed
+    int controlling_terminal = -1;        // a terminal the program gets as its own, in a session of its own
+  };
+  bool Start() { return Start(StartOptions{}); }
+  bool Start(const StartOptions& options);
   // Later starts run as this user (the test must be root): the folder and the port
   // are given to them.
   bool RunAs(uid_t user);
@@ -69,8 +77,8 @@ class ProgramRunner {
   bool WaitForFile(const std::filesystem::path& path, std::chrono::milliseconds limit);
 
  private:
-  bool SpawnAs(uid_t user, const std::string& program, std::vector<char*>& argv, std::vector<char*>& envp,
-               const std::string& errors);
+  bool Spawn(const StartOptions& options, const std::string& program, std::vector<char*>& argv,
+             std::vector<char*>& envp, const std::string& errors);
 
   std::filesystem::path folder_;
   std::optional<uid_t> run_as_;

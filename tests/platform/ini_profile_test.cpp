@@ -305,5 +305,104 @@ TEST_F(IniProfileTest, ManyFilesStayCorrectPastTheCacheSize) {
   }
 }
 
+TEST_F(IniProfileTest, AFileStampedInTheFutureIsCachedLikeAnyOther) {
+  int64_t now_ms = 1000;
+  IniProfile profile([&] { return now_ms; });
+  Put("future.ini", "[s]\r\nk=" + std::string(100'000, 'v') + "\r\n");
+  fs::last_write_time(Path("future.ini"), fs::file_time_type::clock::now() + std::chrono::hours(24 * 365));
+  const std::string file = Path("future.ini");
+  EXPECT_EQ(profile.ReadInteger(file, "s", "missing", 5), 5);
+  EXPECT_EQ(profile.ReadInteger(file, "s", "missing", 5), 5);
+  EXPECT_EQ(profile.ParseCount(), 2u);  // not settled yet: a change in the same tick is seen
+  now_ms += 150;
+  for (int i = 0; i < 20; ++i) EXPECT_EQ(profile.ReadString(file, "s", "k", "", 1), "v");
+  EXPECT_EQ(profile.ParseCount(), 3u);
+
+  // A file of the past settles the same way, and a change of any kind is seen at once.
+  Age("future.ini", 100);
+  EXPECT_EQ(profile.ReadString(file, "s", "k", "", 1), "v");
+  now_ms += 150;
+  EXPECT_EQ(profile.ReadString(file, "s", "k", "", 1), "v");
+  EXPECT_EQ(profile.ReadString(file, "s", "k", "", 1), "v");
+  EXPECT_EQ(profile.ParseCount(), 5u);
+  Put("future.ini", "[s]\r\nk=w\r\n");
+  EXPECT_EQ(profile.ReadString(file, "s", "k", "", 1), "w");
+}
+
+TEST_F(IniProfileTest, Utf8FilesAreReadAndWrittenAsUtf8) {
+  const std::string bom = "\xEF\xBB\xBF";
+  for (const std::string& start : {bom, std::string()}) {
+    SCOPED_TRACE(start.empty() ? "without a byte-order mark" : "with a byte-order mark");
+    Put("utf8.ini", start +
+                        "; языки 日本語\r\n"
+                        "[Язык]\r\n"
+                        "Имя=Русский\r\n"
+                        "Знак=日本\r\n");
+    const std::string file = Path("utf8.ini");
+    EXPECT_EQ(Str("utf8.ini", cp1251::FromUtf8("ЯЗЫК"), cp1251::FromUtf8("имя")),
+              cp1251::FromUtf8("Русский"));
+    EXPECT_EQ(Str("utf8.ini", cp1251::FromUtf8("язык"), cp1251::FromUtf8("Имя"), 3), cp1251::FromUtf8("Рус"));
+    // What Windows-1251 cannot hold reads as "?", and writing that back changes nothing.
+    EXPECT_EQ(Str("utf8.ini", cp1251::FromUtf8("Язык"), cp1251::FromUtf8("Знак")), "??");
+    EXPECT_TRUE(profile_.WriteString(file, cp1251::FromUtf8("Язык"), cp1251::FromUtf8("Знак"), "??"));
+
+    EXPECT_TRUE(profile_.WriteString(file, cp1251::FromUtf8("язык"), cp1251::FromUtf8("ИМЯ"),
+                                     cp1251::FromUtf8("Украинский")));
+    EXPECT_TRUE(profile_.WriteString(file, cp1251::FromUtf8("Ещё"), cp1251::FromUtf8("Ключ"), "1"));
+    EXPECT_EQ(Get("utf8.ini"), start +
+                                   "; языки 日本語\r\n"
+                                   "[Язык]\r\n"
+                                   "Имя=Украинский\r\n"
+                                   "Знак=日本\r\n"
+                                   "[Ещё]\r\n"
+                                   "Ключ=1\r\n");
+    EXPECT_EQ(Str("utf8.ini", cp1251::FromUtf8("ЕЩЁ"), cp1251::FromUtf8("ключ")), "1");
+  }
+}
+
+TEST_F(IniProfileTest, FilesThatAreNotUtf8StayWindows1251) {
+  // Plain ASCII: what the program writes is Windows-1251.
+  Put("ascii.ini", "[Main]\r\nPort=COM 1\r\n");
+  const std::string ascii = Path("ascii.ini");
+  EXPECT_TRUE(profile_.WriteString(ascii, "Main", "Lang", cp1251::FromUtf8("Русский")));
+  EXPECT_EQ(Get("ascii.ini"), "[Main]\r\nPort=COM 1\r\nLang=" + cp1251::FromUtf8("Русский") + "\r\n");
+  EXPECT_EQ(Str("ascii.ini", "main", "lang"), cp1251::FromUtf8("Русский"));
+
+  // Windows-1251 bytes that happen to be UTF-8 ("ВЁ" is C2 A8) must still read back:
+  // a file of ASCII takes them as UTF-8, one of other Windows-1251 text refuses them.
+  Put("plain.ini", "[Main]\r\nPort=COM 1\r\n");
+  EXPECT_TRUE(profile_.WriteString(Path("plain.ini"), "Main", "Word", cp1251::FromUtf8("ВЁ")));
+  EXPECT_EQ(Get("plain.ini"), "[Main]\r\nPort=COM 1\r\nWord=ВЁ\r\n");
+  EXPECT_EQ(Str("plain.ini", "Main", "Word"), cp1251::FromUtf8("ВЁ"));
+  // Beside other Windows-1251 text that is no UTF-8, they stay as they are.
+  EXPECT_TRUE(profile_.WriteString(ascii, "Main", "Word", cp1251::FromUtf8("ВЁ")));
+  EXPECT_EQ(Str("ascii.ini", "Main", "Word"), cp1251::FromUtf8("ВЁ"));
+  EXPECT_EQ(Str("ascii.ini", "Main", "Lang"), cp1251::FromUtf8("Русский"));
+  // Where they would make the whole file UTF-8, the other text would read otherwise.
+  const std::string before = Get("ascii.ini");
+  EXPECT_FALSE(profile_.WriteString(ascii, "Main", "Lang", cp1251::FromUtf8("ВЁ")));
+  EXPECT_EQ(Get("ascii.ini"), before);
+}
+
+TEST_F(IniProfileTest, ADanglingLinkIsWrittenThrough) {
+  fs::create_directory(folder_ / "store");
+  fs::create_symlink("store/Settings.ini", folder_ / "Settings.ini");
+  EXPECT_TRUE(profile_.WriteString(Path("Settings.ini"), "Main", "Port", "COM 2"));
+  EXPECT_TRUE(fs::is_symlink(folder_ / "Settings.ini"));
+  EXPECT_EQ(Get("store/Settings.ini"), "[Main]\r\nPort=COM 2\r\n");
+  EXPECT_EQ(Str("Settings.ini", "Main", "Port"), "COM 2");
+}
+
+TEST_F(IniProfileTest, TheFirstTouchRemovesWhatKilledWritesLeft) {
+  Put("Settings.ini", "[s]\r\nk=1\r\n");
+  Put(".Settings.ini.31415926.tmp", "[s]\r\nk=");
+  Put("Settings.ini.~2.tmp", "[s]\r\n");
+  Put("Settings.ini.mine", "a file of the user's");
+  EXPECT_EQ(Str("Settings.ini", "s", "k"), "1");
+  EXPECT_FALSE(fs::exists(folder_ / ".Settings.ini.31415926.tmp"));
+  EXPECT_FALSE(fs::exists(folder_ / "Settings.ini.~2.tmp"));
+  EXPECT_TRUE(fs::exists(folder_ / "Settings.ini.mine"));
+}
+
 }  // namespace
 }  // namespace lumi::platform::linux_backend

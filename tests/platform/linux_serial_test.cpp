@@ -6,8 +6,11 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <sys/ioctl.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -17,6 +20,7 @@
 
 #include "platform/linux/serial_line.h"
 #include "platform/linux/serial_mode.h"
+#include "platform/linux/terminal_guard.h"
 
 namespace lumi::platform::linux_backend {
 namespace {
@@ -74,6 +78,48 @@ class Pty {
  private:
   int master_ = -1;
   std::string slave_;
+};
+
+bool SameLine(const termios2& a, const termios2& b) {
+  return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
+         a.c_lflag == b.c_lflag && a.c_ispeed == b.c_ispeed && a.c_ospeed == b.c_ospeed &&
+         std::equal(a.c_cc, a.c_cc + NCCS, b.c_cc);
+}
+
+// A process in a session of its own whose controlling terminal is `terminal`, as a
+// shell in a terminal window has it; it lives until the holder goes.
+class SessionHolder {
+ public:
+  explicit SessionHolder(const std::string& terminal) {
+    int ready[2];
+    if (pipe2(ready, O_CLOEXEC) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      close(ready[0]);
+      const int fd = open(terminal.c_str(), O_RDWR | O_NOCTTY);
+      if (setsid() < 0 || fd < 0 || ioctl(fd, TIOCSCTTY, 0) != 0) _exit(1);
+      const char held = 1;
+      if (write(ready[1], &held, 1) != 1) _exit(1);
+      for (;;) pause();
+    }
+    close(ready[1]);
+    char held = 0;
+    held_ = pid_ > 0 && read(ready[0], &held, 1) == 1;
+    close(ready[0]);
+  }
+  ~SessionHolder() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+  SessionHolder(const SessionHolder&) = delete;
+  SessionHolder& operator=(const SessionHolder&) = delete;
+
+  bool held() const { return held_; }
+
+ private:
+  pid_t pid_ = -1;
+  bool held_ = false;
 };
 
 class LinuxSerialTest : public ::testing::Test {
@@ -210,6 +256,14 @@ TEST_F(LinuxSerialTest, APortOpensOnlyOnceAtATime) {
   auto first = serial.Open(3, kMode9600, 10);
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(serial.Open(3, kMode9600, 10), nullptr);
+  // By a lock that ends with the process, not by the terminal's exclusive flag, which
+  // would outlive a killed program and keep every later start out.
+  const int other = open(pty_.slave().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(other, 0);
+  int exclusive = -1;
+  EXPECT_EQ(ioctl(other, TIOCGEXCL, &exclusive), 0);
+  EXPECT_EQ(exclusive, 0);
+  close(other);
   first.reset();
   auto again = serial.Open(3, kMode9600, 10);
   ASSERT_NE(again, nullptr);
@@ -299,6 +353,89 @@ TEST_F(LinuxSerialTest, DefaultTableWithoutAMapFolder) {
     EXPECT_EQ(pty_.Read(1), "k");
   }
   for (int number : {2, 3, 33, 97}) EXPECT_EQ(serial.Open(number, kMode9600, 10), nullptr) << number;
+}
+
+TEST_F(LinuxSerialTest, ClosingGivesTheLineBackAsItWasFound) {
+  // A line as a shell leaves it: cooked, echoing, another speed.
+  termios2 cooked = pty_.Line();
+  cooked.c_iflag |= ICRNL | IXON;
+  cooked.c_oflag |= OPOST | ONLCR;
+  cooked.c_lflag |= ICANON | ECHO | ISIG | IEXTEN;
+  cooked.c_cflag = (cooked.c_cflag & ~static_cast<tcflag_t>(CBAUD)) | B38400;
+  cooked.c_ispeed = cooked.c_ospeed = 38400;
+  ASSERT_EQ(ioctl(pty_.master(), TCSETS2, &cooked), 0);
+  const termios2 before = pty_.Line();
+
+  LinuxSerial serial(Folder());
+  for (const std::string& mode : {Mode(9600), Mode(7200, 'E')}) {
+    auto port = serial.Open(3, mode, 10);
+    ASSERT_NE(port, nullptr);
+    EXPECT_FALSE(SameLine(pty_.Line(), before));
+    EXPECT_EQ(port->Write("AT\r\n"), 4u);
+    port.reset();
+    EXPECT_TRUE(SameLine(pty_.Line(), before)) << mode;
+    EXPECT_EQ(pty_.Read(4), "AT\r\n");
+  }
+  // A port let go of because its link was pointed elsewhere gives its line back too.
+  auto port = serial.Open(3, kMode9600, 10);
+  ASSERT_NE(port, nullptr);
+  Pty other;
+  Map(3, other.slave());
+  EXPECT_FALSE(port->IsHealthy());
+  port.reset();
+  EXPECT_TRUE(SameLine(pty_.Line(), before));
+}
+
+TEST_F(LinuxSerialTest, APortMapLinkPointedElsewhereMakesTheOpenPortStale) {
+  LinuxSerial serial(Folder());
+  auto port = serial.Open(3, kMode9600, 10);
+  ASSERT_NE(port, nullptr);
+  EXPECT_TRUE(port->IsHealthy());
+  Map(3, pty_.slave());  // the same target again: nothing changed
+  EXPECT_TRUE(port->IsHealthy());
+
+  Pty other;
+  ASSERT_FALSE(other.slave().empty());
+  Map(3, other.slave());
+  EXPECT_FALSE(port->IsHealthy());
+  port = serial.Open(3, kMode9600, 10);
+  ASSERT_NE(port, nullptr);
+  EXPECT_EQ(port->Write("n"), 1u);
+  EXPECT_EQ(other.Read(1), "n");
+
+  // A link taken away: the port is gone, not still writing to the old device.
+  fs::remove(folder_ / "ports" / "COM3");
+  EXPECT_FALSE(port->IsHealthy());
+}
+
+TEST_F(LinuxSerialTest, ASessionsTerminalIsNeverOpenedNorChanged) {
+  SessionHolder shell(pty_.slave());
+  ASSERT_TRUE(shell.held());
+  const termios2 before = pty_.Line();
+  LinuxSerial serial(Folder());
+  EXPECT_EQ(serial.Open(3, kMode9600, 10), nullptr);
+  EXPECT_TRUE(SameLine(pty_.Line(), before));
+  pollfd input{pty_.master(), POLLIN, 0};
+  EXPECT_EQ(poll(&input, 1, 0), 0);
+}
+
+TEST_F(LinuxSerialTest, AliasesOfOtherTerminalsNeverOpen) {
+  Map(4, "/dev/tty");
+  Map(5, "/dev/ptmx");
+  Map(6, "/dev/console");
+  Map(7, "/dev/tty0");
+  LinuxSerial serial(Folder());
+  for (int number : {4, 5, 6, 7}) EXPECT_EQ(serial.Open(number, kMode9600, 10), nullptr) << number;
+  EXPECT_TRUE(IsTerminalAlias(makedev(5, 0)));
+  EXPECT_TRUE(IsTerminalAlias(makedev(5, 2)));
+  EXPECT_FALSE(IsTerminalAlias(makedev(4, 64)));  // ttyS0
+  EXPECT_FALSE(IsTerminalAlias(makedev(136, 0)));
+}
+
+TEST(TerminalNumberTest, DecodesTheKernelsEncodingBeyondMinor255) {
+  EXPECT_EQ(DecodeTerminalNumber((136 << 8) | 3), makedev(136, 3));
+  EXPECT_EQ(DecodeTerminalNumber((300 & 0xFF) | (136 << 8) | ((300 & ~0xFF) << 12)), makedev(136, 300));
+  EXPECT_EQ(DecodeTerminalNumber(0), makedev(0, 0));
 }
 
 }  // namespace

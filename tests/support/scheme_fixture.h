@@ -8,6 +8,7 @@
 #include "platform/headless/headless_ui.h"
 #include "platform/headless/virtual_loop.h"
 #include "platform/linux/ini_profile.h"
+#include "platform/linux/linux_files.h"
 #include "platform/services.h"
 #include "runtime/cp1251.h"
 #include "tests/support/fake_platform.h"
@@ -28,6 +29,7 @@ class SchemeTest : public RuntimeTest {
     services.ui = &ui;
     services.loop = &loop;
     services.profile = &profile;
+    services.files = &files;
     services.serial = &serial;
     services.processors = &processors;
     services.memory = &memory;
@@ -44,6 +46,7 @@ class SchemeTest : public RuntimeTest {
   platform::headless::HeadlessUi ui;
   platform::headless::VirtualLoop loop;
   platform::linux_backend::IniProfile profile;
+  platform::linux_backend::LinuxFiles files;
   FakeSerial serial;
   FakeProcessors processors;
   FakeMemory memory;

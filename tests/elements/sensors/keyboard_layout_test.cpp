@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "elements/compute/str_list.h"
+#include "elements/device/str_list.h"
 #include "elements/sensors/win_enum.h"
 #include "platform/sensors.h"
 #include "platform/services.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "elements/compute/str_list.h"
+#include "elements/device/str_list.h"
 #include "runtime/cp1251.h"
 #include "runtime/number_text.h"
 

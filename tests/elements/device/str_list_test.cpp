@@ -1,4 +1,4 @@
-#include "elements/compute/str_list.h"
+#include "elements/device/str_list.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,8 @@
 #include <iterator>
 #include <random>
 
+#include "platform/linux/linux_files.h"
+#include "platform/services.h"
 #include "tests/support/probe.h"
 #include "tests/support/runtime_fixture.h"
 
@@ -28,6 +30,7 @@ class StrListTest : public test::RuntimeTest {
  protected:
   void SetUp() override {
     test::RuntimeTest::SetUp();
+    platform::Current().files = &files_;
     folder_ = fs::temp_directory_path() / ("lumi-str-list-" + std::to_string(std::random_device{}()));
     fs::create_directories(folder_);
   }
@@ -52,6 +55,7 @@ class StrListTest : public test::RuntimeTest {
   }
 
   fs::path folder_;
+  platform::linux_backend::LinuxFiles files_;
   TElStrList list_;
 };
 

@@ -1,8 +1,7 @@
-#include "elements/compute/str_list.h"
+#include "elements/device/str_list.h"
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include "platform/files.h"
+#include "platform/services.h"
 
 namespace lumi {
 
@@ -31,35 +30,6 @@ class TElStrList::LineArray final : public ArrayInterface {
   std::vector<Text>& lines_;
 };
 
-namespace {
-
-namespace fs = std::filesystem;
-
-// A name beside `target` that no file has yet.
-bool FreeTempName(const fs::path& target, fs::path& temp) {
-  static unsigned counter = 0;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temp = target;
-    temp += ".~" + std::to_string(++counter) + ".tmp";
-    std::error_code ec;
-    if (fs::symlink_status(temp, ec).type() == fs::file_type::not_found) return true;
-  }
-  return false;
-}
-
-bool WriteLines(const fs::path& path, const std::vector<Text>& lines) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  for (const Text& line : lines) {
-    out.write(line.data(), static_cast<std::streamsize>(line.size()));
-    out.write("\r\n", 2);
-  }
-  out.close();
-  return !out.fail();
-}
-
-}  // namespace
-
 TElStrList::TElStrList() = default;
 TElStrList::~TElStrList() = default;
 
@@ -82,24 +52,9 @@ void TElStrList::SetStrings(std::string_view text) {
 void TElStrList::SaveToFile(TData& data, uint16_t) {
   const Text name = PullString(data, InFileName, FileName);
   if (name.empty()) return;
-  std::error_code ec;
-  fs::path target(name);
-  if (fs::is_symlink(fs::symlink_status(target, ec))) {
-    fs::path resolved = fs::weakly_canonical(target, ec);
-    if (ec) return;
-    target = resolved;
-  }
-  fs::path temp;
-  if (!FreeTempName(target, temp)) return;
-  if (!WriteLines(temp, lines_)) {
-    fs::remove(temp, ec);
-    return;
-  }
-  // The replacement keeps the permissions of the file it replaces.
-  const fs::file_status old = fs::status(target, ec);
-  if (!ec && fs::is_regular_file(old)) fs::permissions(temp, old.permissions(), ec);
-  fs::rename(temp, target, ec);
-  if (ec) fs::remove(temp, ec);
+  Text bytes;
+  for (const Text& line : lines_) bytes.append(line).append("\r\n");
+  platform::Current().files->Replace(name, bytes);
 }
 
 void TElStrList::OutArray(TData& data, uint16_t) {
