@@ -5,11 +5,21 @@
 
 namespace lumi::app {
 
-void ConsoleMessageBox::Show(const std::string& text, const std::string& caption) {
-  std::string line = cp1251::ToUtf8(caption) + ": " + cp1251::ToUtf8(text);
+namespace {
+
+// One line on stderr: the program's own texts are Windows-1251 and may hold line breaks.
+std::string LineOf(const std::string& text) {
+  std::string line = cp1251::ToUtf8(text);
   for (char& c : line) {
     if (c == '\r' || c == '\n') c = ' ';
   }
+  return line;
+}
+
+}  // namespace
+
+void ConsoleMessageBox::Show(const std::string& text, const std::string& caption) {
+  std::string line = LineOf(caption) + ": " + LineOf(text);
   if (line == last_) return;
   platform::WriteMessageLine("lumiscope: " + line);
   last_ = std::move(line);
@@ -17,11 +27,7 @@ void ConsoleMessageBox::Show(const std::string& text, const std::string& caption
 
 void ConsoleMessageBox::Notice(const std::string& text) {
   if (!noticed_.insert(text).second) return;
-  std::string line = cp1251::ToUtf8(text);
-  for (char& c : line) {
-    if (c == '\r' || c == '\n') c = ' ';
-  }
-  std::fprintf(stderr, "lumiscope: %s\n", line.c_str());
+  platform::WriteMessageLine("lumiscope: " + LineOf(text));
 }
 
 }  // namespace lumi::app

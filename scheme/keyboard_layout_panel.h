@@ -8,7 +8,7 @@
 #include "elements/compute/hub.h"
 #include "elements/compute/if_else.h"
 #include "elements/compute/memory.h"
-#include "elements/compute/str_list.h"
+#include "elements/device/str_list.h"
 #include "elements/sensors/keyboard_layout.h"
 #include "elements/sensors/win_enum.h"
 #include "elements/window/combo_box.h"

@@ -12,6 +12,7 @@
 #include <QSystemTrayIcon>
 #include <cstdio>
 
+#include "platform/message_line.h"
 #include "platform/qt/qt_control.h"
 #include "platform/qt/qt_convert.h"
 #include "runtime/cp1251.h"
@@ -62,7 +63,7 @@ Control* QtUi::ActiveForm() {
 
 void QtUi::MessageBox(const std::string& text, const std::string& caption) {
   if (message_box_open_) {
-    std::fprintf(stderr, "%s: %s\n", cp1251::ToUtf8(caption).c_str(), cp1251::ToUtf8(text).c_str());
+    WriteMessageLine(cp1251::ToUtf8(caption) + ": " + cp1251::ToUtf8(text));
     return;
   }
   message_box_open_ = true;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "elements/compute/str_list.h"
+#include "elements/device/str_list.h"
 #include "resources/default_settings.h"
 #include "runtime/multi_element.h"
 #include "scheme/change_collector.h"
