@@ -20,7 +20,24 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-constexpr const char* kProgramName = "lumiscope-e2e";
+
+int StatusOf(int status) {
+  if (WIFEXITED(status)) return WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+  return -1;
+}
+
+// Waits for `pid` at most `limit`; -1 when it still runs.
+int WaitFor(pid_t pid, std::chrono::milliseconds limit) {
+  const auto end = Clock::now() + limit;
+  int status = 0;
+  while (waitpid(pid, &status, WNOHANG) == 0) {
+    if (Clock::now() > end) return -1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return StatusOf(status);
+}
+
 }  // namespace
 
 fs::path FolderFor(const std::string& name) {
@@ -42,10 +59,14 @@ void WriteSettings(const fs::path& path, const std::vector<Channel>& channels, c
   std::ofstream(path, std::ios::binary) << text;
 }
 
-ProgramRunner::ProgramRunner(const fs::path& folder) : folder_(folder) {
+ProgramRunner::ProgramRunner(const fs::path& folder, RunOptions options)
+    : folder_(folder), options_(std::move(options)) {
   fs::remove_all(folder_);
   fs::create_directories(folder_ / "ports");
-  fs::copy_file(LUMISCOPE_BINARY, folder_ / kProgramName);
+  fs::copy_file(LUMISCOPE_BINARY, folder_ / options_.program_name);
+  if (!options_.window_module.empty()) {
+    fs::copy_file(options_.window_module, folder_ / options_.window_module.filename());
+  }
 
   master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) return;
@@ -70,7 +91,13 @@ ProgramRunner::~ProgramRunner() {
 
 bool ProgramRunner::Start() {
   if (slave_ < 0) return false;
-  // Without a display, whatever the session running the tests has.
+  pid_ = Spawn();
+  return pid_ > 0;
+}
+
+pid_t ProgramRunner::Spawn() {
+  // Without a display, whatever the session running the tests has, unless the options
+  // name one.
   std::vector<std::string> environment;
   for (char** entry = environ; *entry != nullptr; ++entry) {
     std::string text = *entry;
@@ -80,20 +107,44 @@ bool ProgramRunner::Start() {
     }
     environment.push_back(text);
   }
+  environment.insert(environment.end(), options_.environment.begin(), options_.environment.end());
   std::vector<char*> envp;
   for (std::string& text : environment) envp.push_back(text.data());
   envp.push_back(nullptr);
 
-  std::string program = (folder_ / kProgramName).string();
-  std::vector<char*> argv = {program.data(), nullptr};
+  std::string program = (folder_ / options_.program_name).string();
+  std::vector<std::string> arguments = options_.arguments;
+  std::vector<char*> argv = {program.data()};
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  int failed = posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+  const std::string errors = options_.stderr_file.empty() ? "/dev/null" : options_.stderr_file.string();
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errors.c_str(), O_WRONLY | O_CREAT | O_APPEND,
+                                   0644);
+  pid_t pid = -1;
+  int failed = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
-  if (failed != 0) pid_ = -1;
-  return failed == 0;
+  return failed == 0 ? pid : -1;
+}
+
+int ProgramRunner::WaitForExit(std::chrono::milliseconds limit) {
+  if (pid_ <= 0) return -1;
+  const int status = WaitFor(pid_, limit);
+  if (status >= 0) pid_ = -1;
+  return status;
+}
+
+int ProgramRunner::RunAnother(std::chrono::milliseconds limit) {
+  const pid_t other = Spawn();
+  if (other <= 0) return -1;
+  const int status = WaitFor(other, limit);
+  if (status < 0) {
+    kill(other, SIGKILL);
+    waitpid(other, nullptr, 0);
+  }
+  return status;
 }
 
 bool ProgramRunner::Running() {
