@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QDateTimeEdit>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -542,7 +543,7 @@ void QtControl::FitPickerText() {
   auto* picker = static_cast<QDateTimeEdit*>(widget_.data());
   const int room = PickerField(*picker).width() - 2 * kFieldMargin - kPickerTextGap;
   QFont fitted = base_font_;
-  for (int px = fitted.pixelSize();
+  for (int px = QFontInfo(fitted).pixelSize();
        px > kSmallestPickerPixelSize && WidestPickerText(*picker, fitted) > room;) {
     fitted.setPixelSize(--px);
   }
@@ -716,7 +717,7 @@ void QtControl::SetIcon(const Picture& icon) {
   const QImage image = ToQImage(icon);
   if (image.isNull()) {
     // No usable picture: the window shows the application's icon, the main window's.
-    widget_->setWindowIcon(QIcon());
+    widget_->setWindowIcon(QApplication::windowIcon());
     return;
   }
   const QIcon qicon(QPixmap::fromImage(image));

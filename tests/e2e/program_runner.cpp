@@ -130,9 +130,12 @@ pid_t ProgramRunner::Spawn() {
 }
 
 int ProgramRunner::WaitForExit(std::chrono::milliseconds limit) {
-  if (pid_ <= 0) return -1;
+  if (pid_ <= 0) return exit_status_;
   const int status = WaitFor(pid_, limit);
-  if (status >= 0) pid_ = -1;
+  if (status >= 0) {
+    pid_ = -1;
+    exit_status_ = status;
+  }
   return status;
 }
 
@@ -153,6 +156,7 @@ bool ProgramRunner::Running() {
   pid_t done = waitpid(pid_, &status, WNOHANG);
   if (done == pid_) {
     pid_ = -1;
+    exit_status_ = StatusOf(status);
     return false;
   }
   return true;

@@ -60,7 +60,7 @@ class ProgramRunner {
   int Stop();
   bool Running();
   // Waits for the program to end by itself: its exit status, 128 + the signal that
-  // ended it, or -1 when it still runs after `limit`.
+  // ended it, or -1 when it still runs after `limit` (or was never started).
   int WaitForExit(std::chrono::milliseconds limit);
   // Starts one more copy of the same file with the same environment and waits for it
   // to end: its status as above (one still running after `limit` is killed: -1).
@@ -79,6 +79,7 @@ class ProgramRunner {
   int master_ = -1;
   int slave_ = -1;  // held open so that the program closing the port never hangs the line up
   pid_t pid_ = -1;
+  int exit_status_ = -1;  // of the program once it has ended
   unit::FrameDecoder decoder_;
 };
 

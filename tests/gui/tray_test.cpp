@@ -18,6 +18,12 @@ namespace {
 using namespace std::chrono_literals;
 using Start = GuiProgram::Start;
 
+// Why a program is not there any more, for a failure message.
+std::string Ended(GuiProgram& program) {
+  if (program.Running()) return "";
+  return "; the program ended with status " + std::to_string(program.runner().WaitForExit(0ms));
+}
+
 bool HasState(WindowId window, const std::string& state) {
   return Property(window, "_NET_WM_STATE").find(state) != std::string::npos;
 }
@@ -31,7 +37,7 @@ TEST(TrayMenuTest, RestoreShowsTheWindowAndTheProgramRunsOn) {
   ChooseTrayItem(*menu, TrayItem::Restore);
 
   const std::optional<WindowId> window = program.WaitForWindow(kMainTitle);
-  ASSERT_TRUE(window) << "the window did not come back";
+  ASSERT_TRUE(window) << "the window did not come back" << Ended(program);
   EXPECT_TRUE(WaitForNoTrayIcon());  // the icon goes while the window is shown
   // The person goes on with the window: its title bar, then its inside.
   const std::optional<Box> place = PlaceOf(*window);
