@@ -45,18 +45,14 @@ TEST(TrayMenuTest, RestoreShowsTheWindowAndTheProgramRunsOn) {
   ClickAt(place->x + 60, place->y - 8);
   ClickIn(*window, 140, 5);
   EXPECT_FALSE(Screenshot("tray-restored").empty());
-  program.Frames(200ms);
-  EXPECT_GE(program.Frames(1500ms), 3u);
-  EXPECT_TRUE(program.Running());
+  EXPECT_TRUE(program.CyclesOn());
   EXPECT_EQ(program.runner().Stop(), 0);
 }
 
 TEST(TrayMenuTest, AboutOpensTheAboutWindowOwnedByTheMainWindow) {
   GuiProgram program("tray-about", Start::WithSettings);
   ASSERT_TRUE(program.runner().Start());
-  const std::optional<Box> menu = OpenTrayMenu();
-  ASSERT_TRUE(menu) << "no tray menu";
-  ChooseTrayItem(*menu, TrayItem::About);
+  ASSERT_TRUE(ChooseFromTrayMenu(TrayItem::About)) << "no tray menu";
 
   const std::optional<WindowId> about = program.WaitForWindow(kAboutTitle);
   ASSERT_TRUE(about) << "no About window";
@@ -75,9 +71,7 @@ TEST(TrayMenuTest, AboutOpensTheAboutWindowOwnedByTheMainWindow) {
 TEST(TrayMenuTest, ExitEndsTheProgram) {
   GuiProgram program("tray-exit", Start::WithSettings);
   ASSERT_TRUE(program.runner().Start());
-  const std::optional<Box> menu = OpenTrayMenu();
-  ASSERT_TRUE(menu) << "no tray menu";
-  ChooseTrayItem(*menu, TrayItem::Exit);
+  ASSERT_TRUE(ChooseFromTrayMenu(TrayItem::Exit)) << "no tray menu";
   EXPECT_EQ(program.runner().WaitForExit(kPatience), 0);
   EXPECT_TRUE(WaitForNoTrayIcon());
 }

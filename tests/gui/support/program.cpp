@@ -32,6 +32,12 @@ size_t GuiProgram::Frames(std::chrono::milliseconds duration) {
   }));
 }
 
+bool GuiProgram::CyclesOn() {
+  using namespace std::chrono_literals;
+  Frames(200ms);
+  return Frames(1500ms) >= 3 && Running();
+}
+
 std::string GuiProgram::Settings() { return e2e::ReadFile(runner_->SettingsPath()); }
 
 std::string GuiProgram::Setting(const std::string& section, const std::string& key) {

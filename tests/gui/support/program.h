@@ -34,6 +34,9 @@ class GuiProgram {
   bool Running() { return runner_->Running(); }
   // Frames that arrive on the port within `duration`.
   size_t Frames(std::chrono::milliseconds duration);
+  // Whether the program runs and its frames keep coming (a cycle every 0.2 s: at least
+  // three in a second and a half, counted after what waited on the line).
+  bool CyclesOn();
   std::string Settings();
   // One value of the settings file ("" when it is not there).
   std::string Setting(const std::string& section, const std::string& key);

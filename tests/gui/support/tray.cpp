@@ -37,6 +37,12 @@ std::optional<Box> OpenTrayMenu() {
   return menu;
 }
 
+bool ChooseFromTrayMenu(TrayItem item) {
+  const std::optional<Box> menu = OpenTrayMenu();
+  if (menu) ChooseTrayItem(*menu, item);
+  return menu.has_value();
+}
+
 void ChooseTrayItem(const Box& menu, TrayItem item) {
   // Three lines of text with a thin separator between each two: the first line at the
   // top, the middle one in the middle, the last one at the bottom.

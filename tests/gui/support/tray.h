@@ -19,5 +19,7 @@ bool ClickTrayIcon();
 std::optional<Box> OpenTrayMenu();
 // Picks a line of the open menu with a click on it.
 void ChooseTrayItem(const Box& menu, TrayItem item);
+// Opens the menu and picks the line; false when the menu did not open.
+bool ChooseFromTrayMenu(TrayItem item);
 
 }  // namespace lumi::gui
