@@ -167,6 +167,7 @@ TEST(MainWindowTest, DISABLED_PickingAnEventTypeWritesItsSignalAtOnce) {
   PressKey("Down");
   PressKey("Down");
   PressKey("Return");
+  EXPECT_FALSE(Screenshot("event-type-picked").empty());
   EXPECT_TRUE(WaitUntil([&] { return program.Setting("0", "Signal") == "2"; }, 5s)) << program.Settings();
   EXPECT_EQ(program.runner().Stop(), 0);
 }
@@ -181,6 +182,7 @@ TEST(MainWindowTest, DISABLED_TypingAThresholdWritesVar1) {
   PressKey("ctrl+a");
   TypeText("75");
   PressKey("Return");
+  EXPECT_FALSE(Screenshot("threshold-typed").empty());
   EXPECT_TRUE(WaitUntil([&] { return program.Setting("0", "Var1") == "75"; }, 5s)) << program.Settings();
   EXPECT_EQ(program.runner().Stop(), 0);
 }
