@@ -1,6 +1,5 @@
 #include "scheme/about_window.h"
 
-#include "resources/pictures.h"
 #include "resources/resources.h"
 #include "scheme/building.h"
 #include "scheme/texts.h"
@@ -14,7 +13,7 @@ AboutWindow::AboutWindow(TElement* parent) {
   form->Height = 294;
   form->ClientSized = false;
   form->BorderStyle = 3;  // caption, window edge
-  form->Icon = resources::Picture("ICON1");
+  // No picture of its own: the window shows the program's icon, the main window's.
   form->Visible = false;
   form->Init();
 

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QDateTimeEdit>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,32 +19,74 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionSpinBox>
+#include <QTextCursor>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QWindow>
 #include <QWindowStateChangeEvent>
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_keys.h"
 #include "platform/qt/qt_painter.h"
+#include "platform/qt/x11_probe.h"
 
 namespace lumi::platform::qt_backend {
 namespace {
 
 constexpr const char* kControlProperty = "lumiControl";
 
+// A drop-down list that says so before it opens: the element may fill it anew (the
+// port list looks for the ports again).
+class DropDownList final : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+  std::function<void()> about_to_open;
+
+  void showPopup() override {
+    if (about_to_open) about_to_open();
+    QComboBox::showPopup();
+  }
+};
+
 // While an element is being told about an event, a control it destroys may still be
-// on the call stack: its widget then goes away once Qt is done with the event.
+// on the call stack: its widget is hidden at once and goes away once Qt is done with
+// the event. A report may run a modal loop (a message box, a menu) in which other
+// reports come and go, so the widgets wait for the outermost report to end and are
+// handed to the event loop that delivered it: a loop nested inside the report never
+// deletes a widget whose event handling is still on the stack beneath it.
 int g_reporting = 0;
+
+std::vector<QPointer<QWidget>>& Doomed() {
+  static std::vector<QPointer<QWidget>> widgets;
+  return widgets;
+}
+
+void ReleaseDoomed() {
+  std::vector<QPointer<QWidget>> doomed;
+  doomed.swap(Doomed());
+  for (const QPointer<QWidget>& widget : doomed) {
+    if (widget) widget->deleteLater();
+  }
+}
 
 class ReportScope {
  public:
   ReportScope() { ++g_reporting; }
-  ~ReportScope() { --g_reporting; }
+  ~ReportScope() {
+    if (--g_reporting == 0) ReleaseDoomed();
+  }
   ReportScope(const ReportScope&) = delete;
   ReportScope& operator=(const ReportScope&) = delete;
 };
+
+// The first form without an owner that is still there: the application's main window,
+// whose font the popup menus and tooltips take.
+QPointer<QWidget> g_main_form;
 
 // Qt offers an input event that a widget did not accept to its parent, as a copy
 // with the same time stamp. The first widget that reported it is remembered, so
@@ -94,33 +137,83 @@ int32_t HeldButton(Qt::MouseButtons buttons) {
 
 bool IsResizable(int32_t border_style) { return border_style == 2 || border_style == 5 || border_style == 7; }
 
-Qt::WindowFlags FlagsFor(int32_t border_style) {
+// The window type carries what the window manager does with a window: an owned form
+// (one with an owner) is a dialog or a tool window, which X11 window managers keep
+// above the window it is transient for, as Windows keeps an owned window above its
+// owner; a plain Qt::Window gets no WM_TRANSIENT_FOR at all. No style offers
+// maximising: the sizable ones ask for the button, the others have a fixed size.
+Qt::WindowFlags FlagsFor(int32_t border_style, bool owned) {
   const Qt::WindowFlags caption =
       Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  const Qt::WindowType window = owned ? Qt::Dialog : Qt::Window;
+  const Qt::WindowType captionless = owned ? Qt::Tool : Qt::Window;
   switch (border_style) {
-    case 0: return Qt::Window | Qt::FramelessWindowHint;
-    case 1: return Qt::Window | caption | Qt::WindowMinimizeButtonHint;
-    case 2: return Qt::Window | caption | Qt::WindowMinMaxButtonsHint;
+    case 0: return captionless | Qt::FramelessWindowHint;
+    case 1: return window | caption | Qt::WindowMinimizeButtonHint;
+    case 2: return window | caption | Qt::WindowMinMaxButtonsHint;
     case 3: return Qt::Dialog | caption;
     case 4:
     case 5: return Qt::Tool | caption;
-    default: return Qt::Window | Qt::CustomizeWindowHint;  // 6, 7: a frame without a title bar
+    default: return captionless | Qt::CustomizeWindowHint;  // 6, 7: a frame without a title bar
   }
 }
 
-// The date formats of the picker: the locale's, with four-digit years (a two-digit
-// year would be edited into the wrong century) and without the time zone.
-QString DateFormat(const QLocale& locale, bool long_date) {
-  QString format = locale.dateFormat(long_date ? QLocale::LongFormat : QLocale::ShortFormat);
+// The window is Russian, whatever the locale of the session: the pickers show Russian
+// month and day names and the Russian date order.
+QLocale PickerLocale() { return QLocale(QLocale::Russian, QLocale::Russia); }
+
+// The date formats of the picker: the short one as the Windows picker shows it in
+// Russia, the long one the locale's, with four-digit years (a two-digit year would be
+// edited into the wrong century).
+QString DateFormat(bool long_date) {
+  if (!long_date) return QStringLiteral("dd.MM.yyyy");
+  QString format = PickerLocale().dateFormat(QLocale::LongFormat);
   if (!format.contains(QStringLiteral("yyyy"))) format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
   return format;
 }
 
-QString TimeFormat(const QLocale& locale) {
-  QString format = locale.timeFormat(QLocale::LongFormat);
-  format.remove(QLatin1Char('t'));
-  format = format.trimmed();
-  return format.isEmpty() ? QStringLiteral("HH:mm:ss") : format;
+QString TimeFormat() { return QStringLiteral("HH:mm:ss"); }
+
+// Space kept between the picker's text and its button, beyond the field's own margin.
+constexpr int kPickerTextGap = 2;
+// A field's text starts this far in from its edges (QLineEdit's inner margin).
+constexpr int kFieldMargin = 2;
+constexpr int kSmallestPickerPixelSize = 7;
+
+// Where the picker's field lies, as the style lays it out: beside the drop-down
+// button, or beside the spin buttons.
+QRect PickerField(const QDateTimeEdit& picker) {
+  if (picker.calendarPopup()) {
+    QStyleOptionComboBox option;
+    option.initFrom(&picker);
+    option.editable = true;
+    option.frame = true;
+    option.subControls = QStyle::SC_ComboBoxEditField;
+    return picker.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField,
+                                          &picker);
+  }
+  QStyleOptionSpinBox option;
+  option.initFrom(&picker);
+  option.buttonSymbols = picker.buttonSymbols();
+  option.frame = picker.hasFrame();
+  option.subControls =
+      QStyle::SC_SpinBoxFrame | QStyle::SC_SpinBoxEditField | QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown;
+  return picker.style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField, &picker);
+}
+
+// The widest text the picker's format gives: digits of one width each in the fonts in
+// use, month and day names of the longest kind, and the text it shows now.
+int WidestPickerText(const QDateTimeEdit& picker, const QFont& font) {
+  const QFontMetrics metrics(font);
+  const QLocale& locale = picker.locale();
+  int widest = metrics.horizontalAdvance(picker.text());
+  for (int month = 1; month <= 12; ++month) {
+    for (int day = 22; day <= 28; ++day) {  // every day of the week, in every month
+      const QDateTime sample(QDate(2888, month, day), QTime(20, 58, 58), Qt::UTC);
+      widest = std::max(widest, metrics.horizontalAdvance(locale.toString(sample, picker.displayFormat())));
+    }
+  }
+  return widest;
 }
 
 QString MemoText(const std::string& text) {
@@ -165,10 +258,16 @@ QtControl::~QtControl() {
   widget_->setProperty(kControlProperty, QVariant());
   if (g_reporting > 0) {
     widget_->hide();
-    widget_->deleteLater();
+    Doomed().push_back(widget_);
   } else {
     delete widget_.data();
   }
+}
+
+void QtControl::DeleteDoomedWidgets() {
+  std::vector<QPointer<QWidget>> doomed;
+  doomed.swap(Doomed());
+  for (const QPointer<QWidget>& widget : doomed) delete widget.data();
 }
 
 QtControl* QtControl::FromWidget(const QWidget* widget) {
@@ -182,9 +281,10 @@ void QtControl::CreateWidget(QWidget* parent) {
   switch (kind_) {
     case ControlKind::Form:
       // An owned form is a transient window of its owner: it stays above it and has
-      // no taskbar entry of its own.
-      widget = new QWidget(parent ? parent->window() : nullptr, FlagsFor(border_style_));
+      // no taskbar entry of its own (SetVisible).
+      widget = new QWidget(parent ? parent->window() : nullptr, FlagsFor(border_style_, parent != nullptr));
       widget->setAttribute(Qt::WA_QuitOnClose, false);
+      if (!parent && !g_main_form) g_main_form = widget;
       break;
     case ControlKind::GroupBox: widget = new QGroupBox(parent); break;
     case ControlKind::Label: {
@@ -209,7 +309,7 @@ void QtControl::CreateWidget(QWidget* parent) {
     case ControlKind::CheckBox: widget = new QCheckBox(parent); break;
     case ControlKind::RadioButton: widget = new QRadioButton(parent); break;
     case ControlKind::ComboBox: {
-      auto* combo = new QComboBox(parent);
+      auto* combo = new DropDownList(parent);
       combo->setEditable(false);
       widget = combo;
       break;
@@ -224,11 +324,12 @@ void QtControl::CreateWidget(QWidget* parent) {
     }
     case ControlKind::DatePicker: {
       auto* picker = new QDateTimeEdit(parent);
+      picker->setLocale(PickerLocale());
       picker->setTimeSpec(Qt::UTC);
       // The range of the Windows picker.
       picker->setDateTimeRange(QDateTime(QDate(1601, 1, 1), QTime(0, 0), Qt::UTC),
                                QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59, 999), Qt::UTC));
-      picker->setDisplayFormat(DateFormat(picker->locale(), false));
+      picker->setDisplayFormat(DateFormat(false));
       picker->setCalendarPopup(true);
       calendar_popup_ = true;
       widget = picker;
@@ -245,7 +346,11 @@ void QtControl::CreateWidget(QWidget* parent) {
   // child along with its parent unless it is hidden explicitly.
   widget->hide();
   widget_ = widget;
-  if (kind_ == ControlKind::DatePicker) WatchCalendarPopup();
+  if (kind_ == ControlKind::DatePicker) {
+    base_font_ = widget->font();
+    WatchCalendarPopup();
+    FitPickerText();
+  }
 }
 
 void QtControl::WatchInput(QWidget* widget) {
@@ -292,6 +397,9 @@ void QtControl::ConnectSignals() {
     case ControlKind::ComboBox:
       connect(static_cast<QComboBox*>(widget_.data()), &QComboBox::activated, this,
               [report](int index) { report([index](ControlEvents& e) { e.SelectionChanged(index); }); });
+      static_cast<DropDownList*>(widget_.data())->about_to_open = [report] {
+        report([](ControlEvents& e) { e.DropDown(); });
+      };
       break;
     case ControlKind::DatePicker:
       // While its calendar is open, a picker reports once, when the calendar closes
@@ -311,6 +419,7 @@ void QtControl::WatchCalendarPopup() {
   auto* picker = static_cast<QDateTimeEdit*>(widget_.data());
   QCalendarWidget* calendar = picker->calendarWidget();
   if (!calendar) return;
+  calendar->setLocale(picker->locale());
   QWidget* popup = calendar->window();
   if (popup == calendar_window_ || popup == picker->window()) return;
   if (calendar_window_) calendar_window_->removeEventFilter(this);
@@ -334,14 +443,20 @@ QSize QtControl::NominalFrame(int32_t border_style) {
 }
 
 void QtControl::ResizeClient(QSize size) {
-  widget_->setMinimumSize(0, 0);
-  widget_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-  widget_->resize(size.expandedTo(QSize(1, 1)));
-  ApplySizeGrip();
-}
-
-void QtControl::ApplySizeGrip() {
-  if (!IsResizable(border_style_)) widget_->setFixedSize(widget_->size());
+  size = size.expandedTo(QSize(1, 1));
+  if (IsResizable(border_style_)) {
+    widget_->setMinimumSize(0, 0);
+    widget_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    widget_->resize(size);
+    return;
+  }
+  // A window of fixed size never shows the window manager a size range on its way
+  // from one size to the next: a range would make it sizable, and maximisable, in
+  // between (the minimum grows first, the maximum shrinks first).
+  widget_->setMinimumSize(widget_->minimumSize().expandedTo(size));
+  widget_->setMaximumSize(size);
+  widget_->setMinimumSize(size);
+  widget_->resize(size);
 }
 
 void QtControl::SetGeometry(const Rect& rect) {
@@ -355,6 +470,7 @@ void QtControl::SetGeometry(const Rect& rect) {
     return;
   }
   widget_->setGeometry(rect.left, rect.top, width, height);
+  if (kind_ == ControlKind::DatePicker) FitPickerText();
 }
 
 Rect QtControl::Geometry() {
@@ -373,8 +489,27 @@ void QtControl::SetVisible(bool visible) {
   if (IsForm() && visible) {
     // Showing a form brings it back from the taskbar as well, as ShowWindow does.
     widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
+    if (!widget_->isVisible()) PrepareToShow();
   }
   widget_->setVisible(visible);
+}
+
+void QtControl::PrepareToShow() {
+  // A form opens with its texts at the top, however far they were scrolled when it
+  // was hidden.
+  for (auto* memo : widget_->findChildren<QPlainTextEdit*>()) {
+    if (!FromWidget(memo)) continue;
+    memo->moveCursor(QTextCursor::Start);
+    memo->verticalScrollBar()->setValue(0);
+    memo->horizontalScrollBar()->setValue(0);
+  }
+  // The window manager learns before the window is mapped that an owned form has no
+  // taskbar entry; it forgets that whenever the window is withdrawn.
+  if (widget_->parentWidget()) {
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
+      SkipTaskbar(x11->display(), static_cast<unsigned long>(widget_->winId()));
+    }
+  }
 }
 
 void QtControl::SetEnabled(bool enabled) {
@@ -404,9 +539,32 @@ void QtControl::SetColor(Color color) {
 
 void QtControl::SetFont(const FontSpec& font) {
   if (!widget_) return;
-  widget_->setFont(ToQFont(font));
+  const QFont qfont = ToQFont(font);
+  widget_->setFont(qfont);
   font_color_ = font.color;
   ApplyTextColor();
+  if (IsForm() && widget_ == g_main_form) {
+    // The popup menus and tooltips speak in the window's font, not the desktop's.
+    QApplication::setFont(qfont, "QMenu");
+    QToolTip::setFont(qfont);
+  }
+  if (kind_ == ControlKind::DatePicker) {
+    base_font_ = qfont;
+    FitPickerText();
+  }
+}
+
+void QtControl::FitPickerText() {
+  // The text keeps clear of the button: a text wider than the field takes a smaller
+  // size of the same font.
+  auto* picker = static_cast<QDateTimeEdit*>(widget_.data());
+  const int room = PickerField(*picker).width() - 2 * kFieldMargin - kPickerTextGap;
+  QFont fitted = base_font_;
+  for (int px = QFontInfo(fitted).pixelSize();
+       px > kSmallestPickerPixelSize && WidestPickerText(*picker, fitted) > room;) {
+    fitted.setPixelSize(--px);
+  }
+  if (picker->font() != fitted) picker->setFont(fitted);
 }
 
 void QtControl::ApplyTextColor() {
@@ -515,6 +673,7 @@ void QtControl::SetDateTime(const CalendarTime& value) {
   if (!converted) return;
   const QSignalBlocker blocker(widget_.data());
   static_cast<QDateTimeEdit*>(widget_.data())->setDateTime(*converted);
+  FitPickerText();
 }
 
 void QtControl::SetDatePickerStyle(const DatePickerStyle& style) {
@@ -522,9 +681,9 @@ void QtControl::SetDatePickerStyle(const DatePickerStyle& style) {
   auto* picker = static_cast<QDateTimeEdit*>(widget_.data());
   const QSignalBlocker blocker(picker);
   calendar_popup_ = !style.up_down && !style.time_format;
-  picker->setDisplayFormat(style.time_format ? TimeFormat(picker->locale())
-                                             : DateFormat(picker->locale(), style.long_date));
+  picker->setDisplayFormat(style.time_format ? TimeFormat() : DateFormat(style.long_date));
   picker->setCalendarPopup(calendar_popup_);
+  FitPickerText();
   if (!calendar_popup_) return;
   WatchCalendarPopup();
   const bool coloured = style.title_background != 0 || style.title_text != 0 || style.month_background != 0 ||
@@ -564,7 +723,7 @@ void QtControl::SetBorderStyle(int32_t style) {
   border_style_ = style;
   const bool visible = widget_->isVisible();
   const QPoint at = widget_->pos();
-  widget_->setWindowFlags(FlagsFor(style));  // hides the window
+  widget_->setWindowFlags(FlagsFor(style, widget_->parentWidget() != nullptr));  // hides the window
   widget_->move(at);
   ResizeClient(widget_->size());
   if (visible) widget_->show();
@@ -573,7 +732,11 @@ void QtControl::SetBorderStyle(int32_t style) {
 void QtControl::SetIcon(const Picture& icon) {
   if (!widget_ || !IsForm()) return;
   const QImage image = ToQImage(icon);
-  if (image.isNull()) return;
+  if (image.isNull()) {
+    // No usable picture: the window shows the application's icon, the main window's.
+    widget_->setWindowIcon(QApplication::windowIcon());
+    return;
+  }
   const QIcon qicon(QPixmap::fromImage(image));
   widget_->setWindowIcon(qicon);
   // The first window without an owner gives the application its icon, which the

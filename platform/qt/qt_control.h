@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -34,6 +35,10 @@ class QtControl final : public QObject, public Control {
   QWidget* Widget() const { return widget_; }
   // The control a widget was made for, if it is one of ours.
   static QtControl* FromWidget(const QWidget* widget);
+  // A control destroyed while an element was being told about an event leaves its
+  // widget hidden, to be deleted by the event loop once the outermost report is over;
+  // those still waiting go at once here (the window system's end).
+  static void DeleteDoomedWidgets();
 
   void SetGeometry(const Rect& rect) override;
   Rect Geometry() override;
@@ -75,7 +80,8 @@ class QtControl final : public QObject, public Control {
   void WatchInput(QWidget* widget);
   void ConnectSignals();
   void ResizeClient(QSize size);
-  void ApplySizeGrip();
+  void PrepareToShow();
+  void FitPickerText();
   void ApplyTextColor();
   bool IsForm() const { return kind_ == ControlKind::Form; }
   bool IsPainted() const { return kind_ == ControlKind::Canvas || kind_ == ControlKind::PictureButton; }
@@ -100,6 +106,7 @@ class QtControl final : public QObject, public Control {
   bool left_pressed_ = false;  // a picture button's press that may become a click
   bool calendar_popup_ = false;
   QPointer<QWidget> calendar_window_;
+  QFont base_font_;  // a picker's font as the element set it, before fitting
   Color font_color_ = 0;
   int32_t tab_order_ = 0;
 };

@@ -2,12 +2,16 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QIcon>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QScreen>
+#include <QSpacerItem>
 #include <QStyleFactory>
 #include <QSystemTrayIcon>
 #include <cstdio>
@@ -41,7 +45,7 @@ QtUi::QtUi() {
   }
 }
 
-QtUi::~QtUi() = default;
+QtUi::~QtUi() { QtControl::DeleteDoomedWidgets(); }
 
 std::unique_ptr<Control> QtUi::Create(ControlKind kind, Control* parent, ControlEvents* events) {
   QWidget* parent_widget = nullptr;
@@ -71,10 +75,33 @@ void QtUi::MessageBox(const std::string& text, const std::string& caption) {
     bool& flag;
     ~Reset() { flag = false; }
   } reset{message_box_open_};
-  QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), QMessageBox::Ok,
-                  QApplication::activeWindow());
-  box.setTextFormat(Qt::PlainText);
-  box.exec();
+  // Over the active window, which may go away while the box is open (a timer closes
+  // it): the box then goes with it and the modal loop returns, so the box lives on
+  // the heap and is deleted here only when it is still there.
+  QPointer<QMessageBox> box = new QMessageBox(QMessageBox::NoIcon, ToQString(caption), ToQString(text),
+                                              QMessageBox::Ok, QApplication::activeWindow());
+  box->setTextFormat(Qt::PlainText);
+  // The box sizes itself by its text; a short text would cut the caption.
+  if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+    grid->addItem(new QSpacerItem(CaptionWidth(box->windowTitle(), box->font()), 0, QSizePolicy::Fixed,
+                                  QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  }
+  box->exec();
+  delete box.data();
+}
+
+int QtUi::CaptionWidth(const QString& caption, const QFont& font) {
+  QFont title = font;
+  title.setBold(true);
+  if (title.pixelSize() > 0) {
+    title.setPixelSize(title.pixelSize() * 5 / 4);
+  } else {
+    title.setPointSizeF(title.pointSizeF() * 1.25);
+  }
+  constexpr int kIconAndButtons = 4 * 24;
+  constexpr int kMargins = 32;
+  return QFontMetrics(title).horizontalAdvance(caption) + kIconAndButtons + kMargins;
 }
 
 bool QtUi::HasTray() { return QSystemTrayIcon::isSystemTrayAvailable(); }
@@ -83,8 +110,11 @@ void QtUi::ShowTrayIcon(const Picture& icon, const std::string& tip, TrayEvents*
   if (!HasTray()) return;
   if (!tray_) {
     tray_ = std::make_unique<QSystemTrayIcon>();
-    QObject::connect(tray_.get(), &QSystemTrayIcon::activated, tray_.get(),
-                     [this](QSystemTrayIcon::ActivationReason reason) { ReportTray(reason); });
+    // Queued: on X11 the signal comes from inside the mouse handler of the icon's
+    // window, which HideTrayIcon destroys.
+    QObject::connect(
+        tray_.get(), &QSystemTrayIcon::activated, tray_.get(),
+        [this](QSystemTrayIcon::ActivationReason reason) { ReportTray(reason); }, Qt::QueuedConnection);
   }
   tray_events_ = events;
   const QImage image = ToQImage(icon);
@@ -94,6 +124,7 @@ void QtUi::ShowTrayIcon(const Picture& icon, const std::string& tip, TrayEvents*
 }
 
 void QtUi::HideTrayIcon() {
+  tray_events_ = nullptr;
   if (tray_) tray_->hide();
 }
 

@@ -5,6 +5,8 @@
 #include "platform/message_box.h"
 #include "platform/ui.h"
 
+class QFont;
+class QString;
 class QSystemTrayIcon;
 
 namespace lumi::platform::qt_backend {
@@ -30,9 +32,19 @@ class QtUi final : public Ui {
   void MessageBox(const std::string& text, const std::string& caption) override;
 
   bool HasTray() override;
+  // The icon's clicks reach the element from the event loop, after the icon's own
+  // mouse handling has finished: what the element does then (a menu, removing the
+  // icon, which on X11 destroys the icon's window) never runs inside that handling.
   void ShowTrayIcon(const Picture& icon, const std::string& tip, TrayEvents* events) override;
+  // Clicks on their way to the element are dropped with the icon.
   void HideTrayIcon() override;
+  // In the main form's font (tooltips take it too: QtControl::SetFont).
   int32_t PopupMenu(const std::vector<MenuItem>& items) override;
+
+  // A box's minimum width for its caption to fit the title bar: the caption in the
+  // title font (bold, as most window managers set it, a little larger) and room for
+  // an icon and three buttons.
+  static int CaptionWidth(const QString& caption, const QFont& font);
 
  private:
   void ReportTray(int reason);

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <stdlib.h>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
@@ -22,7 +21,24 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-constexpr const char* kProgramName = "lumiscope-e2e";
+
+int StatusOf(int status) {
+  if (WIFEXITED(status)) return WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+  return -1;
+}
+
+// Waits for `pid` at most `limit`; -1 when it still runs.
+int WaitFor(pid_t pid, std::chrono::milliseconds limit) {
+  const auto end = Clock::now() + limit;
+  int status = 0;
+  while (waitpid(pid, &status, WNOHANG) == 0) {
+    if (Clock::now() > end) return -1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return StatusOf(status);
+}
+
 }  // namespace
 
 fs::path FolderFor(const std::string& name) {
@@ -51,10 +67,14 @@ std::vector<Channel> AlternatingChannels() {
   return channels;
 }
 
-ProgramRunner::ProgramRunner(const fs::path& folder) : folder_(folder) {
+ProgramRunner::ProgramRunner(const fs::path& folder, RunOptions options)
+    : folder_(folder), options_(std::move(options)) {
   fs::remove_all(folder_);
   fs::create_directories(folder_ / "ports");
-  fs::copy_file(LUMISCOPE_BINARY, folder_ / kProgramName);
+  fs::copy_file(LUMISCOPE_BINARY, folder_ / options_.program_name);
+  if (!options_.window_module.empty()) {
+    fs::copy_file(options_.window_module, folder_ / options_.window_module.filename());
+  }
 
   master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) return;
@@ -90,35 +110,8 @@ ProgramRunner::~ProgramRunner() {
 
 bool ProgramRunner::Start(const StartOptions& options) {
   if (slave_ < 0) return false;
-  // Without a display, whatever the session running the tests has.
-  std::vector<std::string> environment;
-  for (char** entry = environ; *entry != nullptr; ++entry) {
-    std::string text = *entry;
-    if (text.starts_with("DISPLAY=") || text.starts_with("WAYLAND_DISPLAY=") ||
-        text.starts_with("QT_QPA_PLATFORM=")) {
-      continue;
-    }
-    environment.push_back(text);
-  }
-  std::vector<char*> envp;
-  for (std::string& text : environment) envp.push_back(text.data());
-  envp.push_back(nullptr);
-
-  std::string program = (folder_ / kProgramName).string();
-  std::vector<char*> argv = {program.data(), nullptr};
-  const std::string errors = (folder_ / kErrorLog).string();
-  if (run_as_ || options.error_output >= 0 || options.close_standard_streams ||
-      options.controlling_terminal >= 0)
-    return Spawn(options, program, argv, envp, errors);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errors.c_str(), O_WRONLY | O_CREAT | O_APPEND,
-                                   0644);
-  int failed = posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  if (failed != 0) pid_ = -1;
-  return failed == 0;
+  pid_ = Spawn(options);
+  return pid_ > 0;
 }
 
 bool ProgramRunner::RunAs(uid_t user) {
@@ -132,27 +125,68 @@ bool ProgramRunner::RunAs(uid_t user) {
   return true;
 }
 
-bool ProgramRunner::Spawn(const StartOptions& options, const std::string& program, std::vector<char*>& argv,
-                          std::vector<char*>& envp, const std::string& errors) {
-  pid_ = fork();
-  if (pid_ < 0) return false;
-  if (pid_ == 0) {
-    if (options.close_standard_streams) {
-      for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) close(fd);
-    } else {
-      const int null = open("/dev/null", O_WRONLY);
-      const int log = options.error_output >= 0 ? options.error_output
-                                                : open(errors.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-      if (null < 0 || log < 0 || dup2(null, STDOUT_FILENO) < 0 || dup2(log, STDERR_FILENO) < 0) _exit(126);
+pid_t ProgramRunner::Spawn(const StartOptions& options) {
+  // Without a display, whatever the session running the tests has, unless the options
+  // name one.
+  std::vector<std::string> environment;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    std::string text = *entry;
+    if (text.starts_with("DISPLAY=") || text.starts_with("WAYLAND_DISPLAY=") ||
+        text.starts_with("QT_QPA_PLATFORM=")) {
+      continue;
     }
-    if (options.controlling_terminal >= 0 &&
-        (setsid() < 0 || ioctl(options.controlling_terminal, TIOCSCTTY, 0) != 0))
-      _exit(126);
-    if (run_as_ && (setgroups(0, nullptr) != 0 || setgid(*run_as_) != 0 || setuid(*run_as_) != 0)) _exit(126);
-    execve(program.c_str(), argv.data(), envp.data());
-    _exit(127);
+    environment.push_back(text);
   }
-  return true;
+  environment.insert(environment.end(), options_.environment.begin(), options_.environment.end());
+  std::vector<char*> envp;
+  for (std::string& text : environment) envp.push_back(text.data());
+  envp.push_back(nullptr);
+
+  std::string program = (folder_ / options_.program_name).string();
+  std::vector<std::string> arguments = options_.arguments;
+  std::vector<char*> argv = {program.data()};
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  const std::string errors =
+      options_.stderr_file.empty() ? (folder_ / kErrorLog).string() : options_.stderr_file.string();
+
+  const pid_t pid = fork();
+  if (pid != 0) return pid;
+  if (options.close_standard_streams) {
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) close(fd);
+  } else {
+    const int null = open("/dev/null", O_WRONLY);
+    const int log = options.error_output >= 0 ? options.error_output
+                                              : open(errors.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    if (null < 0 || log < 0 || dup2(null, STDOUT_FILENO) < 0 || dup2(log, STDERR_FILENO) < 0) _exit(126);
+  }
+  if (options.controlling_terminal >= 0 &&
+      (setsid() < 0 || ioctl(options.controlling_terminal, TIOCSCTTY, 0) != 0))
+    _exit(126);
+  if (run_as_ && (setgroups(0, nullptr) != 0 || setgid(*run_as_) != 0 || setuid(*run_as_) != 0)) _exit(126);
+  execve(program.c_str(), argv.data(), envp.data());
+  _exit(127);
+}
+
+int ProgramRunner::WaitForExit(std::chrono::milliseconds limit) {
+  if (pid_ <= 0) return exit_status_;
+  const int status = WaitFor(pid_, limit);
+  if (status >= 0) {
+    pid_ = -1;
+    exit_status_ = status;
+  }
+  return status;
+}
+
+int ProgramRunner::RunAnother(std::chrono::milliseconds limit) {
+  const pid_t other = Spawn(StartOptions{});
+  if (other <= 0) return -1;
+  const int status = WaitFor(other, limit);
+  if (status < 0) {
+    kill(other, SIGKILL);
+    waitpid(other, nullptr, 0);
+  }
+  return status;
 }
 
 bool ProgramRunner::Running() {
@@ -161,6 +195,7 @@ bool ProgramRunner::Running() {
   pid_t done = waitpid(pid_, &status, WNOHANG);
   if (done == pid_) {
     pid_ = -1;
+    exit_status_ = StatusOf(status);
     return false;
   }
   return true;

@@ -30,16 +30,30 @@ void WriteSettings(const std::filesystem::path& path, const std::vector<Channel>
 // 100 (never on): the frame 55 AA.
 std::vector<Channel> AlternatingChannels();
 
+// How a copy runs: by default without a display, so that nothing waits for a person.
+struct RunOptions {
+  // The window module to copy beside the program (none: the copy cannot open a window).
+  std::filesystem::path window_module;
+  // NAME=VALUE entries added to the environment, a DISPLAY for instance.
+  std::vector<std::string> environment;
+  // Where the program's stderr goes (none: the error log in its folder).
+  std::filesystem::path stderr_file;
+  // Command-line arguments after the program's name.
+  std::vector<std::string> arguments;
+  // The copy's file name: copies of one name meet in the single-instance check.
+  std::string program_name = "lumiscope-e2e";
+};
+
 // A copy of the built program in a folder of its own (its settings file lands beside
 // it) with ports/COM1 linked to a pseudo-terminal the test reads, run without a
-// display so that nothing waits for a person. The copy has a name of its own: the
+// display unless the options give one. The copy has a name of its own: the
 // single-instance check compares names, so a lumiscope someone runs meanwhile does not
 // close it, while two copies of a test still meet.
 class ProgramRunner {
  public:
   static constexpr const char* kErrorLog = "stderr.log";
 
-  explicit ProgramRunner(const std::filesystem::path& folder);
+  explicit ProgramRunner(const std::filesystem::path& folder, RunOptions options = {});
   ~ProgramRunner();
   ProgramRunner(const ProgramRunner&) = delete;
   ProgramRunner& operator=(const ProgramRunner&) = delete;
@@ -68,6 +82,12 @@ class ProgramRunner {
   // SIGTERM, then the exit status (-1 when it had to be killed).
   int Stop();
   bool Running();
+  // Waits for the program to end by itself: its exit status, 128 + the signal that
+  // ended it, or -1 when it still runs after `limit` (or was never started).
+  int WaitForExit(std::chrono::milliseconds limit);
+  // Starts one more copy of the same file with the same environment and waits for it
+  // to end: its status as above (one still running after `limit` is killed: -1).
+  int RunAnother(std::chrono::milliseconds limit);
 
   // Reads the port for the given time and decodes what arrived since the last call.
   std::vector<unit::Event> Collect(std::chrono::milliseconds duration);
@@ -77,15 +97,16 @@ class ProgramRunner {
   bool WaitForFile(const std::filesystem::path& path, std::chrono::milliseconds limit);
 
  private:
-  bool Spawn(const StartOptions& options, const std::string& program, std::vector<char*>& argv,
-             std::vector<char*>& envp, const std::string& errors);
+  pid_t Spawn(const StartOptions& options);
 
   std::filesystem::path folder_;
+  RunOptions options_;
   std::optional<uid_t> run_as_;
   int master_ = -1;
   int slave_ = -1;  // held open so that the program closing the port never hangs the line up
   std::string slave_name_;
   pid_t pid_ = -1;
+  int exit_status_ = -1;  // of the program once it has ended
   unit::FrameDecoder decoder_;
 };
 

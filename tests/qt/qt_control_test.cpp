@@ -7,14 +7,18 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QEventLoop>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
+#include <QToolTip>
 
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_ui.h"
@@ -215,6 +219,13 @@ TEST_F(QtControlTest, ComboBoxesReportUserPicksOnly) {
   EXPECT_EQ(native->currentIndex(), 1);
   EXPECT_EQ(events.Only("Selection"), (Calls{"SelectionChanged 1"}));
   EXPECT_EQ(events.Only("KeyDown"), (Calls{"KeyDown 40"}));
+
+  // Opening the list says so first, so that the element can fill it anew.
+  events.on_drop_down = [&] { combo->SetItems({"COM 1", "COM 7"}); };
+  native->showPopup();
+  EXPECT_EQ(events.Only("DropDown"), (Calls{"DropDown"}));
+  EXPECT_EQ(native->count(), 2);
+  native->hidePopup();
 }
 
 TEST_F(QtControlTest, EditsReportKeysCharactersAndUserEdits) {
@@ -282,6 +293,7 @@ TEST_F(QtControlTest, TimePickersReportEveryUserChange) {
   picker->SetDateTime(CalendarTime{2024, 5, 6, 12, 30, 0});
   QDateTimeEdit* native = Native<QDateTimeEdit>(*picker);
   EXPECT_FALSE(native->calendarPopup());
+  EXPECT_EQ(native->displayFormat(), QStringLiteral("HH:mm:ss"));
   EXPECT_EQ(native->dateTime(), QDateTime(QDate(2024, 5, 6), QTime(12, 30), Qt::UTC));
   EXPECT_TRUE(native->displayFormat().contains(QStringLiteral("ss")));
   picker->SetDateTime(CalendarTime{2024, 2, 30});  // no such day: kept as it was
@@ -300,7 +312,8 @@ TEST_F(QtControlTest, CalendarPickersReportTypingAndOnceWhenTheCalendarCloses) {
   picker->SetDateTime(CalendarTime{2024, 5, 6});
   QDateTimeEdit* native = Native<QDateTimeEdit>(*picker);
   ASSERT_TRUE(native->calendarPopup());
-  EXPECT_TRUE(native->displayFormat().contains(QStringLiteral("yyyy")));
+  EXPECT_EQ(native->displayFormat(), QStringLiteral("dd.MM.yyyy"));
+  EXPECT_EQ(native->text(), QStringLiteral("06.05.2024"));
 
   native->setCurrentSection(QDateTimeEdit::DaySection);
   QTest::keyClick(native, Qt::Key_Up);  // typed in the field: reported at once
@@ -318,6 +331,39 @@ TEST_F(QtControlTest, CalendarPickersReportTypingAndOnceWhenTheCalendarCloses) {
   QTest::keyClick(days, Qt::Key_Return);
   EXPECT_FALSE(calendar->window()->isVisible());
   EXPECT_EQ(events.Only("DateTime"), (Calls{"DateTimeChanged 2024-5-9 0:0:0 dow 4"}));
+}
+
+TEST_F(QtControlTest, PickersAreRussianWhateverTheLocaleAndKeepTheirTextClearOfTheButton) {
+  const QLocale before;
+  QLocale::setDefault(QLocale::c());
+  RecordingEvents events;
+  // As the day-and-time panel places them.
+  auto date = Make(ControlKind::DatePicker, events, {55, 10, 80, 21});
+  date->SetDatePickerStyle({});
+  date->SetDateTime(CalendarTime{2026, 12, 10});
+  auto time = Make(ControlKind::DatePicker, events, {156, 10, 70, 21});
+  time->SetDatePickerStyle(DatePickerStyle{.time_format = true});
+  time->SetDateTime(CalendarTime{2026, 12, 10, 23, 58, 59});
+  QLocale::setDefault(before);
+  QDateTimeEdit* native = Native<QDateTimeEdit>(*date);
+  EXPECT_EQ(native->text(), QStringLiteral("10.12.2026"));
+  EXPECT_EQ(Native<QDateTimeEdit>(*time)->text(), QStringLiteral("23:58:59"));
+  ASSERT_NE(native->calendarWidget(), nullptr);
+  EXPECT_EQ(native->calendarWidget()->locale().language(), QLocale::Russian);
+  EXPECT_EQ(native->calendarWidget()->locale().monthName(12, QLocale::LongFormat),
+            QString::fromUtf8("декабря"));
+  date->SetDatePickerStyle(DatePickerStyle{.long_date = true});
+  EXPECT_TRUE(native->text().contains(QString::fromUtf8("декабря")));
+  date->SetDatePickerStyle({});
+
+  for (Control* picker : {date.get(), time.get()}) {
+    QDateTimeEdit* edit = Native<QDateTimeEdit>(*picker);
+    auto* field = edit->findChild<QLineEdit*>();
+    ASSERT_NE(field, nullptr);
+    QTest::qWait(1);  // the field takes its place at the next resize
+    const int text = QFontMetrics(edit->font()).horizontalAdvance(edit->text());
+    EXPECT_LE(text + 2 * 2 + 2, field->width()) << edit->text().toStdString();
+  }
 }
 
 TEST_F(QtControlTest, CanvasesPaintThroughThePainterAndTakeTheirOwnMouse) {
@@ -445,11 +491,123 @@ TEST_F(QtControlTest, OwnedFormsAreTransientWindowsOfTheirOwner) {
   QWidget* window = Widget(*owned);
   EXPECT_TRUE(window->isWindow());
   EXPECT_EQ(window->parentWidget(), Widget(*form));
+  // Window types that X11 window managers keep above the owner (a plain window gets no
+  // WM_TRANSIENT_FOR): a tool window without a caption, a dialog with one.
+  owned->SetBorderStyle(6);
+  EXPECT_EQ(window->windowType(), Qt::Tool);
+  EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowTitleHint));
+  owned->SetBorderStyle(3);
+  EXPECT_EQ(window->windowType(), Qt::Dialog);
+  owned->SetBorderStyle(1);
+  EXPECT_EQ(window->windowType(), Qt::Dialog);
+  EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+  form->SetBorderStyle(6);  // without an owner: a window of its own
+  EXPECT_EQ(Widget(*form)->windowType(), Qt::Window);
   EXPECT_FALSE(window->isVisible());
   owned->SetVisible(true);
   EXPECT_EQ(events.Only("Shown"), (Calls{"Shown"}));
   owned->Activate();
   QTRY_COMPARE(ui.ActiveForm(), owned.get());
+}
+
+TEST_F(QtControlTest, FixedFormsNeverShowASizeRangeOnTheirWayToANewSize) {
+  QWidget* window = Widget(*form);
+  form->SetBorderStyle(1);
+  std::vector<std::pair<QSize, QSize>> ranges;
+  struct Watch : QObject {
+    QWidget* window;
+    std::vector<std::pair<QSize, QSize>>* ranges;
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest)
+        ranges->emplace_back(window->minimumSize(), window->maximumSize());
+      return false;
+    }
+  } watch;
+  watch.window = window;
+  watch.ranges = &ranges;
+  for (QSize size : {QSize(548, 589), QSize(275, 494), QSize(600, 400), QSize(300, 700)}) {
+    form->SetClientSize({size.width(), size.height()});
+    EXPECT_EQ(window->size(), size);
+    EXPECT_EQ(window->minimumSize(), size);
+    EXPECT_EQ(window->maximumSize(), size);
+  }
+  for (const auto& [minimum, maximum] : ranges) {
+    EXPECT_FALSE(minimum.width() < maximum.width() || minimum.height() < maximum.height());
+  }
+}
+
+TEST_F(QtControlTest, TheMainWindowsFontIsTheFontOfMenusAndTooltips) {
+  FontSpec spec;
+  spec.size = 10;
+  form->SetFont(spec);
+  const QFont expected = ToQFont(spec);
+  EXPECT_EQ(QApplication::font("QMenu"), expected);
+  QMenu menu;
+  menu.ensurePolished();  // as before it opens
+  EXPECT_EQ(menu.font(), expected);
+  EXPECT_EQ(QToolTip::font(), expected);
+  // An owned form's font is its own business.
+  RecordingEvents events;
+  auto owned = ui.Create(ControlKind::Form, form.get(), &events);
+  owned->SetFont(FontSpec{.size = 14});
+  EXPECT_EQ(QApplication::font("QMenu"), expected);
+}
+
+TEST_F(QtControlTest, AFormShowsItsMemosFromTheTop) {
+  RecordingEvents events;
+  auto owned = ui.Create(ControlKind::Form, form.get(), &events);
+  owned->SetClientSize({200, 100});
+  auto memo = ui.Create(ControlKind::Memo, owned.get(), &events);
+  memo->SetGeometry({0, 0, 200, 100});
+  memo->SetScrollBars(2);
+  std::string text;
+  for (int line = 0; line < 100; ++line) text += "line " + std::to_string(line) + "\r\n";
+  memo->SetText(text);
+  memo->SetVisible(true);
+  owned->SetVisible(true);
+  QScrollBar* bar = Native<QPlainTextEdit>(*memo)->verticalScrollBar();
+  bar->setValue(bar->maximum());
+  ASSERT_GT(bar->value(), 0);
+  owned->SetVisible(false);
+  owned->SetVisible(true);
+  EXPECT_EQ(bar->value(), 0);
+}
+
+TEST_F(QtControlTest, FormsWithoutAPictureShowTheApplicationsIcon) {
+  QPixmap application(16, 16);
+  application.fill(Qt::blue);
+  QApplication::setWindowIcon(QIcon(application));
+  RecordingEvents events;
+  auto owned = ui.Create(ControlKind::Form, form.get(), &events);
+  owned->SetIcon(Picture{1, 1, {0xFFFF0000}});
+  EXPECT_NE(Widget(*owned)->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
+  owned->SetIcon(Picture{});
+  EXPECT_EQ(Widget(*owned)->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
+  QApplication::setWindowIcon(QIcon());
+}
+
+TEST_F(QtControlTest, AControlDestroyedInAModalLoopOfAReportWaitsForTheReportToEnd) {
+  RecordingEvents events;
+  auto button = Make(ControlKind::Button, events, {10, 10, 60, 24});
+  auto edit = Make(ControlKind::Edit, events, {10, 40, 60, 24});
+  QPointer<QWidget> native = Widget(*edit);
+  events.on_clicked = [&] {
+    // A modal loop (a message box, a menu) in which a timer destroys a control whose
+    // event handling may be on the stack beneath: it is hidden, not deleted.
+    QEventLoop loop;
+    QTimer::singleShot(0, [&] { edit.reset(); });
+    QTimer::singleShot(20, &loop, &QEventLoop::quit);
+    loop.exec();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(native.isNull());
+    if (native) {
+      EXPECT_FALSE(native->isVisible());
+    }
+  };
+  QTest::mouseClick(Widget(*button), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(edit, nullptr);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(native.isNull());
 }
 
 TEST_F(QtControlTest, AControlMayBeDestroyedFromItsOwnReport) {

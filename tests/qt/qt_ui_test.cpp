@@ -62,6 +62,8 @@ TEST(QtUiTest, MessageBoxesShowTheTextPlainlyAndNeverStack) {
     auto* box = qobject_cast<QMessageBox*>(widget);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->windowTitle(), QStringLiteral("String-Debug"));
+    // Wide enough for the caption, whose text is short.
+    EXPECT_GE(box->width(), QtUi::CaptionWidth(box->windowTitle(), box->font()));
     EXPECT_EQ(box->text(), QString::fromUtf8("Не удалось произвести запись в реестр"));
     EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
     EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);

@@ -16,6 +16,7 @@ class RecordingEvents : public ControlEvents {
   std::function<void(Painter&)> painter;
   std::function<void()> on_mouse_down;
   std::function<void()> on_clicked;
+  std::function<void()> on_drop_down;
 
   void KeyDown(int32_t key) override { calls.push_back("KeyDown " + std::to_string(key)); }
   void KeyUp(int32_t key) override { calls.push_back("KeyUp " + std::to_string(key)); }
@@ -41,6 +42,10 @@ class RecordingEvents : public ControlEvents {
     calls.push_back(std::string("CheckChanged ") + (checked ? "1" : "0"));
   }
   void RadioSelected() override { calls.push_back("RadioSelected"); }
+  void DropDown() override {
+    calls.push_back("DropDown");
+    if (on_drop_down) on_drop_down();
+  }
   void SelectionChanged(int32_t index) override {
     calls.push_back("SelectionChanged " + std::to_string(index));
   }

@@ -77,7 +77,7 @@ TEST_F(AboutWindowTest, WindowHoldsTheProgramDescription) {
   // Outer size 368 x 294, centred on the 1024 x 768 screen.
   EXPECT_EQ(window.geometry, (Rect{328, 237, 368, 294}));
   EXPECT_FALSE(window.icon.IsEmpty());
-  EXPECT_EQ(window.icon, resources::Picture("ICON1"));
+  EXPECT_EQ(window.icon, resources::Picture("ICON0"));  // the program's, as its main window shows it
 
   const TElMemo* memo = Window().text;
   EXPECT_EQ(memo->Parent(), Window().form);
