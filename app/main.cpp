@@ -6,14 +6,14 @@
 #include "app/entry_note.h"
 #include "app/window_loader.h"
 #include "platform/linux/install.h"
-#include "platform/linux/quit_signals.h"
 #include "platform/linux/standard_streams.h"
+#include "platform/loop_signals.h"
 #include "platform/services.h"
 #include "resources/pictures.h"
 
 int main(int argc, char** argv) {
   lumi::platform::linux_backend::OpenMissingStandardStreams();
-  lumi::platform::linux_backend::QuitSignals::IgnoreShowRequests();
+  lumi::platform::LoopSignals::IgnoreShowRequests();
   const bool info_only = argc > 1 && std::strcmp(argv[1], lumi::app::kInfoArgument) == 0;
   lumi::platform::linux_backend::Install({.name = "Lumiscope",
                                           .comment = "Светодиодный индикатор состояния компьютера",

@@ -10,14 +10,18 @@ namespace lumi::platform {
 class EventLoop {
  public:
   using TimerId = uint32_t;  // 0 is never a timer
-  // Windows never ticks faster than every 10 ms; neither do we, so an interval of 0
-  // cannot spin the loop.
+  // Windows never ticks faster than every 10 ms; neither does a timer here, but for
+  // one of interval 0 (kIdle).
   static constexpr uint32_t kMinimumIntervalMs = 10;
+  // The interval of a timer that ticks as soon as the loop has handled what is pending,
+  // and again at each later turn of the loop, without sleeping in between: a step that
+  // yields to the loop. A timer that stops itself in its tick runs once.
+  static constexpr uint32_t kIdle = 0;
 
   virtual ~EventLoop() = default;
 
-  // Calls `tick` on the loop thread every `interval_ms` until stopped; the first tick
-  // comes one interval from now.
+  // Calls `tick` on the loop thread every `interval_ms` (kIdle, or at least
+  // kMinimumIntervalMs) until stopped; the first tick comes one interval from now.
   virtual TimerId StartTimer(uint32_t interval_ms, std::function<void()> tick) = 0;
   // Stopping a timer that is not running does nothing; after this returns its tick is
   // never called again, even from within a tick.
@@ -32,6 +36,11 @@ class EventLoop {
 
   // Milliseconds on a monotonic clock.
   virtual int64_t NowMs() = 0;
+
+  // From now on an end asked of the program from outside (Ctrl-C, its terminal gone,
+  // a request to terminate) ends Run cleanly, and a later start's show request reaches
+  // the handler below. False where the loop cannot (another loop owns them).
+  virtual bool QuitOnSignals() { return false; }
 
   // What to do when another start of this program asks this one to bring its window
   // forward (the later start then ends). Runs on the loop thread; an empty handler

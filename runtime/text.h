@@ -22,12 +22,4 @@ using ReplaceFilter = std::function<bool(const Text& text, size_t position)>;
 void Replace(Text& text, std::string_view pattern, std::string_view replacement,
              const ReplaceFilter& filter = nullptr);
 
-// "%windir%", "%tmpdir%" and "%sysdir%" expanded; a relative result is prefixed with
-// the program's folder. A path is absolute when it starts with "/" or has a drive
-// part (":\").
-Text ExpandPath(std::string_view path);
-
-// The modal message box captioned "String-Debug".
-void DebugMessage(const Text& text);
-
 }  // namespace lumi

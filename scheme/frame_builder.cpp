@@ -42,7 +42,9 @@ FrameBuilder::FrameBuilder(TElement*) {
   text_router->SetCount(kChannels);
 
   step_timer_ = Create<TElTimer>();
-  step_timer_->SetIntervalMs(kStepMs);
+  // Between two channels the loop handles what is pending, then the next one follows at
+  // once: one wake-up per cycle, the frame out right after the tick.
+  step_timer_->AtIdle = true;
   step_timer_->AutoStop = 0;
   step_timer_->QueueTicks = true;
 

@@ -15,11 +15,10 @@ class TElTimer;
 //            (InData[1]) on through OnEvent[2+i], start the step timer
 //   Work[1]  fire the first byte text (OnEvent[0]), then the second (OnEvent[1])
 //   Work[2]  stop the step timer
-//   OnEvent[16]  the step timer ticked: the step is over
+//   OnEvent[16]  the step timer ticked (at the loop's next idle turn): the step is over
 class FrameBuilder : public Container {
  public:
   static constexpr int kChannels = 14;
-  static constexpr int kStepMs = 10;
 
   explicit FrameBuilder(TElement* parent);
 

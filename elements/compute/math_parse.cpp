@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "elements/compute/math_scanner.h"
+#include "elements/support/debug_message.h"
 #include "runtime/cp1251.h"
 #include "runtime/number_text.h"
 #include "runtime/text.h"

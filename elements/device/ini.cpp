@@ -1,5 +1,6 @@
 #include "elements/device/ini.h"
 
+#include "elements/support/expand_path.h"
 #include "platform/profile.h"
 #include "platform/services.h"
 #include "runtime/number_text.h"

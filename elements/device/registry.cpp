@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 
+#include "elements/support/debug_message.h"
 #include "platform/services.h"
 #include "runtime/cp1251.h"
 #include "runtime/text.h"

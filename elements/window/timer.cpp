@@ -11,7 +11,8 @@ TElTimer::~TElTimer() { StopPlatformTimer(); }
 void TElTimer::StartPlatformTimer() {
   loop_ = platform::Current().loop;
   // Raised here as well as in the loop: a 0 ms timer would spin whatever loop hosts it.
-  const uint32_t period = std::max(interval_ms_, platform::EventLoop::kMinimumIntervalMs);
+  const uint32_t period =
+      AtIdle ? platform::EventLoop::kIdle : std::max(interval_ms_, platform::EventLoop::kMinimumIntervalMs);
   timer_ = loop_->StartTimer(period, [this] { Tick(); });
 }
 

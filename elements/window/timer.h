@@ -21,6 +21,9 @@ class TElTimer : public TElement {
 
   int32_t AutoStop = 0;  // stop after this many ticks of a run; 0 = never
   bool QueueTicks = false;
+  // Ticks as soon as the loop has handled what is pending instead of after Interval:
+  // a step that lets the window breathe without sleeping.
+  bool AtIdle = false;
   TEl_Event OnTimer;
   TEl_Event OnStop;
 

@@ -43,7 +43,8 @@ PollLoop::~PollLoop() {
 
 EventLoop::TimerId PollLoop::StartTimer(uint32_t interval_ms, std::function<void()> tick) {
   auto timer = std::make_shared<Timer>();
-  timer->interval = std::chrono::milliseconds(std::max(interval_ms, kMinimumIntervalMs));
+  timer->interval =
+      std::chrono::milliseconds(interval_ms == kIdle ? kIdle : std::max(interval_ms, kMinimumIntervalMs));
   timer->due = Clock::now() + timer->interval;
   timer->order = ++last_order_;
   timer->tick = std::move(tick);
@@ -109,6 +110,9 @@ void PollLoop::FireDueTimers() {
 
 PollLoop::Clock::time_point PollLoop::NextDue(Clock::time_point due, std::chrono::milliseconds interval,
                                               Clock::time_point now) {
+  // An idle timer ticks once per turn of the loop: due again just past this pass, so
+  // the loop polls (and handles what waits) before its next tick.
+  if (interval.count() == 0) return now + Clock::duration(1);
   const Clock::time_point next = due + interval;
   if (next > now) return next;
   return due + ((now - due) / interval + 1) * interval;
@@ -154,7 +158,7 @@ void PollLoop::WaitForWork() {
   if (fds[0].revents & POLLIN) Drain(wake_fd_);
   if (count == 2 && (fds[1].revents & POLLIN)) {
     Drain(signal_fd_);
-    const linux_backend::QuitSignals::Pending pending = linux_backend::QuitSignals::TakePending();
+    const LoopSignals::Pending pending = LoopSignals::TakePending();
     if (pending.show) ShowRequested();
     if (pending.quit) quit_ = true;
   }

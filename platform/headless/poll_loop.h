@@ -12,7 +12,7 @@
 #include <tuple>
 
 #include "platform/event_loop.h"
-#include "platform/linux/quit_signals.h"
+#include "platform/loop_signals.h"
 
 namespace lumi::platform::headless {
 
@@ -44,7 +44,7 @@ class PollLoop final : public EventLoop {
   // process, and SIGUSR1 is a show request.
   // One loop at a time owns them; the previous handlers come back when it is
   // destroyed. Returns false when the signals could not be taken over.
-  bool QuitOnSignals();
+  bool QuitOnSignals() override;
 
   using Clock = std::chrono::steady_clock;
   // The tick after the one due at `due`, handled at `now`: one interval on, or, after
@@ -69,7 +69,7 @@ class PollLoop final : public EventLoop {
 
   int wake_fd_ = -1;    // written by Post
   int signal_fd_ = -1;  // written by the signal handler
-  linux_backend::QuitSignals signals_;
+  LoopSignals signals_;
 
   TimerId last_id_ = 0;
   uint64_t last_order_ = 0;

@@ -16,7 +16,7 @@ int64_t SaturatingAdd(int64_t a, int64_t b) { return a > kEndOfTime - b ? kEndOf
 
 EventLoop::TimerId VirtualLoop::StartTimer(uint32_t interval_ms, std::function<void()> tick) {
   auto timer = std::make_shared<Timer>();
-  timer->interval_ms = std::max(interval_ms, kMinimumIntervalMs);
+  timer->interval_ms = interval_ms == kIdle ? kIdle : std::max(interval_ms, kMinimumIntervalMs);
   timer->due_ms = SaturatingAdd(now_ms_, timer->interval_ms);
   timer->order = ++last_order_;
   timer->tick = std::move(tick);
@@ -69,15 +69,24 @@ bool VirtualLoop::FireNext(int64_t limit_ms) {
   // tick inside that nested span. `next` keeps the callback alive should the tick
   // stop its own timer.
   next->due_ms = SaturatingAdd(next->due_ms, next->interval_ms);
+  // An idle timer takes its turn after every other timer due at this moment.
+  if (next->interval_ms == kIdle) next->order = ++last_order_;
   if (next->tick) next->tick();
   return true;
+}
+
+bool VirtualLoop::Turn(int64_t limit_ms) {
+  RunPending();
+  return FireNext(limit_ms);
 }
 
 void VirtualLoop::AdvanceBy(int64_t ms) { AdvanceTo(SaturatingAdd(now_ms_, std::max<int64_t>(ms, 0))); }
 
 void VirtualLoop::AdvanceTo(int64_t moment_ms) {
+  // An idle timer that never stops would keep virtual time from moving: bounded.
+  size_t ticks = 0;
   do RunPending();
-  while (FireNext(moment_ms));
+  while (FireNext(moment_ms) && ++ticks < run_limit_);
   // A nested advance may already have gone further than this one asked.
   now_ms_ = std::max(now_ms_, moment_ms);
 }

@@ -44,6 +44,9 @@ class VirtualLoop final : public EventLoop {
   // running posted tasks before each tick and once more at the end. A moment in the
   // past moves nothing but still runs posted tasks.
   void AdvanceBy(int64_t ms);
+  // One turn of the loop: what was posted, then the one timer due first up to
+  // `limit_ms` (time moves to its moment). False when none was due.
+  bool Turn(int64_t limit_ms);
   // Another start of the program asks for the window, as a signal would on a real loop.
   void RequestShow() { ShowRequested(); }
   void AdvanceTo(int64_t moment_ms);

@@ -30,7 +30,7 @@ bool QtEventLoop::QuitOnSignals() {
   QObject::connect(notifier, &QSocketNotifier::activated, notifier, [this] {
     uint64_t count = 0;
     [[maybe_unused]] ssize_t taken = read(signal_fd_, &count, sizeof count);
-    const linux_backend::QuitSignals::Pending pending = linux_backend::QuitSignals::TakePending();
+    const LoopSignals::Pending pending = LoopSignals::TakePending();
     if (pending.show) ShowRequested();
     if (pending.quit) Quit();
   });
@@ -52,8 +52,9 @@ EventLoop::TimerId QtEventLoop::StartTimer(uint32_t interval_ms, std::function<v
     // Precise, so that a 10 ms step is not stretched to the coarse timers' 5 % slack.
     timer->setTimerType(Qt::PreciseTimer);
   }
-  const uint32_t interval =
-      std::clamp<uint32_t>(interval_ms, kMinimumIntervalMs, std::numeric_limits<int>::max());
+  const uint32_t interval = interval_ms == kIdle ? kIdle
+                                                 : std::clamp<uint32_t>(interval_ms, kMinimumIntervalMs,
+                                                                        std::numeric_limits<int>::max());
   timer->setInterval(static_cast<int>(interval));
   // The tick is held by the connection; Qt keeps it alive while it runs, even when its
   // own StopTimer disconnects it.

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/event_loop.h"
-#include "platform/linux/quit_signals.h"
+#include "platform/loop_signals.h"
 
 class QObject;
 class QTimer;
@@ -34,7 +34,7 @@ class QtEventLoop final : public EventLoop {
   // From now on SIGINT and SIGTERM end Run cleanly instead of killing the process; the
   // previous handlers come back with the loop's end. False when they could not be
   // taken over.
-  bool QuitOnSignals();
+  bool QuitOnSignals() override;
 
   size_t RunningTimers() const { return timers_.size(); }
 
@@ -48,7 +48,7 @@ class QtEventLoop final : public EventLoop {
   std::atomic<bool> running_ = false;
   std::atomic<bool> quit_requested_ = false;
   int signal_fd_ = -1;  // written by the signal handler, watched by the loop
-  linux_backend::QuitSignals signals_;
+  LoopSignals signals_;
 };
 
 }  // namespace lumi::platform::qt_backend

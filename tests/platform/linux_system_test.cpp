@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <thread>
 
+#include "platform/linux/linux_clock.h"
+#include "runtime/cp1251.h"
 #include "tests/support/temp_folder.h"
 
 namespace lumi::platform::linux_backend {
@@ -68,4 +70,31 @@ TEST(LinuxSystemTest, EarlierProcessesLeaveOutLaterOnes) {
 }
 
 }  // namespace
+TEST(LinuxSystem, ExecutableFolderEndsWithSlash) {
+  platform::linux_backend::LinuxSystem system;
+  std::string path = system.ExecutablePath();
+  ASSERT_FALSE(path.empty());
+  EXPECT_EQ(path.substr(path.rfind('/') + 1), "platform_tests");
+  EXPECT_EQ(system.ExecutableFolder() + "platform_tests", path);
+  EXPECT_EQ(system.TempFolder().back(), '/');
+}
+
+TEST(LinuxClock, NamesFollowTheLocaleOrStayEnglish) {
+  platform::linux_backend::LinuxClock clock;
+  const char* saved = std::getenv("LC_ALL");
+  std::string keep = saved ? saved : "";
+  setenv("LC_ALL", "C", 1);
+  EXPECT_EQ(clock.Names().months[11], "December");
+  // The Russian locale may not be generated on this machine; when it is, its names are
+  // Windows-1251 texts.
+  setenv("LC_ALL", "ru_RU.UTF-8", 1);
+  std::string december = clock.Names().months[11];
+  EXPECT_TRUE(december == "December" || cp1251::ToUtf8(december).find("екабр") != std::string::npos)
+      << december;
+  if (saved)
+    setenv("LC_ALL", keep.c_str(), 1);
+  else
+    unsetenv("LC_ALL");
+}
+
 }  // namespace lumi::platform::linux_backend

@@ -35,6 +35,24 @@ TEST(PollLoopTest, TimersTickInDueOrderAndMayStopOrStartTimers) {
   loop.StopTimer(slow);
 }
 
+TEST(PollLoopTest, IdleStepsLetWhatWaitsRunBetweenThemWithoutSleeping) {
+  PollLoop loop;
+  std::vector<std::string> log;
+  int steps = 0;
+  EventLoop::TimerId step = 0;
+  step = loop.StartTimer(EventLoop::kIdle, [&] {
+    log.push_back("step");
+    // What arrives during a step is handled before the next one.
+    if (steps == 0) loop.Post([&] { log.push_back("posted"); });
+    if (++steps == 3) {
+      loop.StopTimer(step);
+      loop.Quit();
+    }
+  });
+  loop.Run();
+  EXPECT_EQ(log, (std::vector<std::string>{"step", "posted", "step", "step"}));
+}
+
 TEST(PollLoopTest, QuitEndsRunAfterTheCurrentCallback) {
   PollLoop loop;
   std::vector<int> ran;

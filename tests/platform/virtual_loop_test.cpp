@@ -20,7 +20,7 @@ TEST(VirtualLoopTest, TicksFireInDueOrderEachAtItsOwnMoment) {
   loop.StartTimer(30, record("a"));
   loop.StartTimer(20, record("b"));
   loop.StartTimer(30, record("c"));
-  const auto fast = loop.StartTimer(0, [] {});
+  const auto fast = loop.StartTimer(3, [] {});
 
   loop.AdvanceBy(60);
 
@@ -34,6 +34,31 @@ TEST(VirtualLoopTest, TicksFireInDueOrderEachAtItsOwnMoment) {
   loop.AdvanceTo(10);
   EXPECT_EQ(loop.NowMs(), 60);
   EXPECT_EQ(log.size(), 7u);
+}
+
+TEST(VirtualLoopTest, AnIdleTimerTicksRightAfterTheTimersDueNowOncePerTurn) {
+  VirtualLoop loop;
+  Log log;
+  EventLoop::TimerId step = 0;
+  int steps = 0;
+  loop.StartTimer(10, [&] {
+    log.emplace_back("tick", loop.NowMs());
+    steps = 0;
+    // A chain of steps, each one a turn of the loop, as the work cycle makes them.
+    step = loop.StartTimer(EventLoop::kIdle, [&] {
+      log.emplace_back("step", loop.NowMs());
+      if (++steps == 3) loop.StopTimer(step);
+    });
+  });
+  loop.StartTimer(10, [&] { log.emplace_back("other", loop.NowMs()); });
+  loop.AdvanceBy(10);
+  EXPECT_EQ(log, (Log{{"tick", 10}, {"other", 10}, {"step", 10}, {"step", 10}, {"step", 10}}));
+  EXPECT_EQ(loop.IntervalOf(step), std::nullopt);  // it stopped itself
+
+  // One that never stops cannot hold virtual time.
+  loop.StartTimer(EventLoop::kIdle, [] {});
+  loop.AdvanceBy(5);
+  EXPECT_EQ(loop.NowMs(), 15);
 }
 
 TEST(VirtualLoopTest, TicksMayStopAndStartTimers) {

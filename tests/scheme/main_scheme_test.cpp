@@ -71,10 +71,13 @@ TEST_F(MainSchemeTest, LaterStartRunsTheCycleInWorkMode) {
   EXPECT_FALSE(scheme->debug_button->Visible);
   EXPECT_TRUE(scheme->cycle_timer->IsEnabled());
 
-  loop.AdvanceBy(1000 + 14 * 10 - 1);
-  EXPECT_EQ(Frames().size(), 0u);  // the frame waits for the fourteenth step
-  loop.AdvanceBy(11);
+  loop.AdvanceBy(999);
+  EXPECT_EQ(Frames().size(), 0u);
+  // The tick, the fourteen steps each at a turn of the loop, and the frame: all at the
+  // moment of the tick.
+  loop.AdvanceBy(1);
   EXPECT_EQ(Frames().size(), 2u);
+  EXPECT_EQ(loop.NowMs(), 1000);
 }
 
 TEST_F(MainSchemeTest, LaterStartHidesToTheTrayAndTheMenuRestoresOrEnds) {
@@ -143,7 +146,8 @@ TEST_F(MainSchemeTest, ThresholdsOutsideTheRangeAreAlwaysOrNeverMet) {
 TEST_F(MainSchemeTest, SetupModeInterruptsTheCycleWhichLaterContinues) {
   WriteDefaults();
   StartProgram();
-  loop.AdvanceBy(1000 + 3 * 10 + 5);  // channels 0..3 evaluated
+  loop.AdvanceBy(999);
+  for (int turn = 0; turn < 4; ++turn) ASSERT_TRUE(loop.Turn(1000));  // the tick and channels 0..3
   ASSERT_EQ(SequencerCount(), 4);
   RestoreWindow();  // the window went to the tray at start
   Click(scheme->setup_button);
@@ -153,12 +157,14 @@ TEST_F(MainSchemeTest, SetupModeInterruptsTheCycleWhichLaterContinues) {
   EXPECT_EQ(Frames(), "");
 
   Click(scheme->work_button);
-  loop.AdvanceBy(1000);  // the tick evaluates channel 4 at once
+  const int64_t tick = loop.NowMs() + 1000;
+  loop.AdvanceTo(tick - 1);
+  ASSERT_TRUE(loop.Turn(tick));  // the tick evaluates channel 4 at once
   EXPECT_EQ(SequencerCount(), 5);
-  loop.AdvanceBy(9 * 10);  // channels 5..13
+  for (int turn = 0; turn < 9; ++turn) ASSERT_TRUE(loop.Turn(tick));  // channels 5..13
   EXPECT_EQ(SequencerCount(), 14);
   EXPECT_EQ(Frames(), "");
-  loop.AdvanceBy(10);  // the step after the last channel sends the frame
+  ASSERT_TRUE(loop.Turn(tick));  // the step after the last channel sends the frame
   EXPECT_EQ(SequencerCount(), 0);
   EXPECT_EQ(Frames().size(), 2u);
 }

@@ -1,4 +1,4 @@
-#include "platform/linux/quit_signals.h"
+#include "platform/loop_signals.h"
 
 #include <signal.h>
 #include <unistd.h>
@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstdint>
 
-namespace lumi::platform::linux_backend {
+namespace lumi::platform {
 namespace {
 
 constexpr std::array<int, 4> kSignals = {SIGINT, SIGTERM, SIGHUP, SIGUSR1};
@@ -34,7 +34,7 @@ void OnSignal(int number) {
 
 }  // namespace
 
-bool QuitSignals::Take(int fd) {
+bool LoopSignals::Take(int fd) {
   if (owned_) return true;
   int free_slot = -1;
   if (fd < 0 || !g_signal_fd.compare_exchange_strong(free_slot, fd)) return false;
@@ -54,15 +54,15 @@ bool QuitSignals::Take(int fd) {
   return true;
 }
 
-void QuitSignals::Release() {
+void LoopSignals::Release() {
   if (!owned_) return;
   for (size_t i = 0; i < kSignals.size(); ++i) sigaction(kSignals[i], &g_previous[i], nullptr);
   g_signal_fd = -1;
   owned_ = false;
 }
 
-QuitSignals::Pending QuitSignals::TakePending() { return {g_quit.exchange(false), g_show.exchange(false)}; }
+LoopSignals::Pending LoopSignals::TakePending() { return {g_quit.exchange(false), g_show.exchange(false)}; }
 
-void QuitSignals::IgnoreShowRequests() { signal(SIGUSR1, SIG_IGN); }
+void LoopSignals::IgnoreShowRequests() { signal(SIGUSR1, SIG_IGN); }
 
-}  // namespace lumi::platform::linux_backend
+}  // namespace lumi::platform
