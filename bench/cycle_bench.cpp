@@ -94,7 +94,7 @@ class BenchKeyboard final : public platform::Keyboard {
 // The Internet probe answers at once: the benchmark measures the program, not the network.
 class BenchResolver final : public platform::Resolver {
  public:
-  bool Resolves(const std::string&, int32_t) override { return true; }
+  bool Reachable(const std::string&, int32_t) override { return true; }
 };
 
 // Fourteen channels of the given types, pause 0.2 s.

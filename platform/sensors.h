@@ -71,11 +71,19 @@ class Keyboard {
   virtual int32_t LayoutOf(int32_t window) = 0;
 };
 
+// Whether a host name resolves, judged without ever waiting: lookups run in the
+// background, one at a time.
 class Resolver {
  public:
+  // A new lookup starts at most this often, however often the answer is asked for.
+  static constexpr int32_t kMinimumGapMs = 200;
+
   virtual ~Resolver() = default;
-  // Whether the host name resolves; never keeps the caller longer than `timeout_ms`.
-  virtual bool Resolves(const std::string& host, int32_t timeout_ms) = 0;
+  // The answer of the latest finished lookup of `host` (false before one has finished,
+  // and while one has been under way for longer than `timeout_ms`). Returns at once;
+  // when no lookup is under way and the last one started kMinimumGapMs or more ago, a
+  // new one starts in the background.
+  virtual bool Reachable(const std::string& host, int32_t timeout_ms) = 0;
 };
 
 }  // namespace lumi::platform

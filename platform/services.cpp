@@ -115,7 +115,7 @@ class NoKeyboard final : public Keyboard {
 
 class NoResolver final : public Resolver {
  public:
-  bool Resolves(const std::string&, int32_t) override { return false; }
+  bool Reachable(const std::string&, int32_t) override { return false; }
 };
 
 class NoControl final : public Control {

@@ -8,7 +8,7 @@
 namespace lumi {
 
 void TElNET::OutConnected(TData& result, uint16_t) {
-  const bool resolves = platform::Current().resolver->Resolves(std::string(kProbeHost), kProbeTimeoutMs);
+  const bool resolves = platform::Current().resolver->Reachable(std::string(kProbeHost), kProbeTimeoutMs);
   result.SetInteger(resolves ? 1 : 0);
 }
 

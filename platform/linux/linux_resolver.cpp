@@ -4,24 +4,20 @@
 #include <sys/socket.h>
 
 #include <chrono>
-#include <condition_variable>
+#include <mutex>
+#include <optional>
 #include <thread>
 
 namespace lumi::platform::linux_backend {
 
-struct LinuxResolver::Flight {
-  explicit Flight(std::string name) : host(std::move(name)) {}
+using Clock = std::chrono::steady_clock;
 
-  const std::string host;
+struct LinuxResolver::State {
   std::mutex mutex;
-  std::condition_variable finished;
-  bool done = false;
+  bool in_flight = false;
+  std::optional<Clock::time_point> started;  // of the latest lookup
+  std::string answered_host;                 // of the latest finished lookup
   bool resolved = false;
-
-  bool Done() {
-    std::lock_guard<std::mutex> lock(mutex);
-    return done;
-  }
 };
 
 bool LinuxResolver::SystemLookup(const std::string& host) {
@@ -34,54 +30,38 @@ bool LinuxResolver::SystemLookup(const std::string& host) {
   return status == 0;
 }
 
-LinuxResolver::LinuxResolver(Lookup lookup) : lookup_(std::move(lookup)) {}
+LinuxResolver::LinuxResolver(Lookup lookup) : lookup_(std::move(lookup)), state_(std::make_shared<State>()) {}
 
 // Nothing to wait for: a running lookup thread holds its own share of everything.
 LinuxResolver::~LinuxResolver() = default;
 
-std::shared_ptr<LinuxResolver::Flight> LinuxResolver::CurrentFlight(const std::string& host) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  if (flight_ != nullptr && !flight_->Done()) return flight_;
-
-  auto flight = std::make_shared<Flight>(host);
-  try {
-    std::thread([flight, lookup = lookup_] {
-      bool resolved = false;
-      try {
-        resolved = lookup && lookup(flight->host);
-      } catch (...) {
-        resolved = false;
-      }
-      {
-        std::lock_guard<std::mutex> guard(flight->mutex);
-        flight->resolved = resolved;
-        flight->done = true;
-      }
-      flight->finished.notify_all();
-    }).detach();
-  } catch (...) {
-    // No thread (or no memory) to be had: no answer this time.
-    return nullptr;
-  }
-  flight_ = flight;
-  return flight;
-}
-
-bool LinuxResolver::Resolves(const std::string& host, int32_t timeout_ms) {
+bool LinuxResolver::Reachable(const std::string& host, int32_t timeout_ms) {
   if (host.empty()) return false;
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms > 0 ? timeout_ms : 0);
-  for (;;) {
-    std::shared_ptr<Flight> flight = CurrentFlight(host);
-    if (flight == nullptr) return false;
-    {
-      std::unique_lock<std::mutex> lock(flight->mutex);
-      if (!flight->finished.wait_until(lock, deadline, [&] { return flight->done; })) return false;
-      if (flight->host == host) return flight->resolved;
+  std::lock_guard<std::mutex> lock(state_->mutex);
+  const Clock::time_point now = Clock::now();
+  if (state_->in_flight) {
+    if (now - *state_->started > std::chrono::milliseconds(timeout_ms > 0 ? timeout_ms : 0)) return false;
+  } else if (!state_->started || now - *state_->started >= std::chrono::milliseconds(kMinimumGapMs)) {
+    try {
+      std::thread([state = state_, lookup = lookup_, host] {
+        bool resolved = false;
+        try {
+          resolved = lookup && lookup(host);
+        } catch (...) {
+          resolved = false;
+        }
+        std::lock_guard<std::mutex> guard(state->mutex);
+        state->in_flight = false;
+        state->answered_host = host;
+        state->resolved = resolved;
+      }).detach();
+      state_->in_flight = true;
+      state_->started = now;
+    } catch (...) {
+      // No thread (or no memory) to be had: the answer stays as it was.
     }
-    // The lookup waited for was another name's; ask for ours if time is left.
-    if (std::chrono::steady_clock::now() >= deadline) return false;
   }
+  return state_->answered_host == host && state_->resolved;
 }
 
 }  // namespace lumi::platform::linux_backend

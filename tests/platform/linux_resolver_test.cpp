@@ -9,6 +9,7 @@
 #include <mutex>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace lumi::platform::linux_backend {
@@ -72,45 +73,63 @@ LinuxResolver::Lookup BlockingLookup(std::shared_ptr<Gate> gate) {
   };
 }
 
-TEST(LinuxResolver, ASlowLookupNeitherHoldsTheCallerNorPilesUp) {
-  auto gate = std::make_shared<Gate>();
-  LinuxResolver resolver(BlockingLookup(gate));
-
-  // The lookup is still blocked when the call comes back: the caller did not wait
-  // for it to finish.
-  EXPECT_FALSE(resolver.Resolves("example.org", 200));
-  ASSERT_TRUE(gate->WaitStarted(1));
-  EXPECT_EQ(gate->Running(), 1);
-
-  // Further calls meanwhile join the lookup in flight instead of starting others.
-  EXPECT_FALSE(resolver.Resolves("example.org", 50));
-  EXPECT_FALSE(resolver.Resolves("example.org", 0));
-  EXPECT_EQ(gate->Started(), 1);
-
-  // Once it answers, a caller still waiting for it gets that answer.
-  gate->Open(true);
-  EXPECT_TRUE(resolver.Resolves("example.org", 30000));
-  ASSERT_TRUE(gate->WaitIdle());
-  EXPECT_LE(gate->Started(), 2);
-  EXPECT_EQ(gate->hosts.front(), "example.org");
+// Asks until the answer is `wanted` (a finished lookup lands on its own thread), at
+// most for a while, so a broken resolver fails the test instead of hanging it.
+bool AnswerBecomes(LinuxResolver& resolver, const std::string& host, bool wanted) {
+  for (int turn = 0; turn < 3000; ++turn) {
+    if (resolver.Reachable(host, 60000) == wanted) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
 }
 
-TEST(LinuxResolver, AnotherNamesLookupIsWaitedForThenOursIsAsked) {
+TEST(LinuxResolver, AnswersAtOnceFromTheLatestFinishedLookupOneAtATime) {
   auto gate = std::make_shared<Gate>();
   LinuxResolver resolver(BlockingLookup(gate));
-  EXPECT_FALSE(resolver.Resolves("first.example", 0));
+
+  // Nothing has finished yet: "not reachable", and the caller did not wait.
+  EXPECT_FALSE(resolver.Reachable("example.org", 60000));
+  ASSERT_TRUE(gate->WaitStarted(1));
+  // Further calls meanwhile neither wait nor start other lookups.
+  for (int call = 0; call < 100; ++call) EXPECT_FALSE(resolver.Reachable("example.org", 60000));
+  EXPECT_EQ(gate->Started(), 1);
+
+  // Once it answers, the answer is read from then on.
   gate->Open(true);
-  EXPECT_TRUE(resolver.Resolves("second.example", 30000));
+  EXPECT_TRUE(AnswerBecomes(resolver, "example.org", true));
   ASSERT_TRUE(gate->WaitIdle());
-  ASSERT_EQ(gate->hosts.size(), 2u);
-  EXPECT_EQ(gate->hosts[1], "second.example");
+}
+
+TEST(LinuxResolver, ALookupHangingPastTheBoundReadsAsNotReachable) {
+  auto gate = std::make_shared<Gate>();
+  auto lookups = std::make_shared<std::atomic<int>>(0);
+  LinuxResolver resolver([gate, lookups](const std::string& host) {
+    // The first lookup answers at once; the second hangs until the test opens the gate.
+    if (lookups->fetch_add(1) == 0) return true;
+    return BlockingLookup(gate)(host);
+  });
+  ASSERT_TRUE(AnswerBecomes(resolver, "example.org", true));
+  // Asked again once the gap has passed, the second lookup starts.
+  for (int turn = 0; turn < 500 && gate->Started() == 0; ++turn) {
+    EXPECT_TRUE(resolver.Reachable("example.org", 60000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ASSERT_TRUE(gate->WaitStarted(1));
+  // Hanging, but not for long yet: the last answer holds; past the bound it is gone.
+  EXPECT_TRUE(resolver.Reachable("example.org", 60000));
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  EXPECT_FALSE(resolver.Reachable("example.org", 10));
+  EXPECT_EQ(gate->Started(), 1);  // and no second thread joins the hung one
+  gate->Open(false);
+  EXPECT_TRUE(AnswerBecomes(resolver, "example.org", false));
+  ASSERT_TRUE(gate->WaitIdle());
 }
 
 TEST(LinuxResolver, OutlivedByItsLookup) {
   auto gate = std::make_shared<Gate>();
   {
     LinuxResolver resolver(BlockingLookup(gate));
-    EXPECT_FALSE(resolver.Resolves("example.org", 10));
+    EXPECT_FALSE(resolver.Reachable("example.org", 10));
   }
   // The resolver is gone; the lookup finishes and reports into its own record.
   gate->Open(true);
@@ -118,28 +137,35 @@ TEST(LinuxResolver, OutlivedByItsLookup) {
 }
 
 TEST(LinuxResolver, FailingLookupsReadAsUnresolved) {
-  int calls = 0;
-  LinuxResolver throwing([&calls](const std::string&) -> bool {
-    ++calls;
+  auto calls = std::make_shared<std::atomic<int>>(0);
+  LinuxResolver throwing([calls](const std::string&) -> bool {
+    ++*calls;
     throw std::runtime_error("resolver broke");
   });
-  EXPECT_FALSE(throwing.Resolves("example.org", 30000));
-  EXPECT_EQ(calls, 1);
+  EXPECT_FALSE(throwing.Reachable("example.org", 30000));
+  for (int turn = 0; turn < 3000 && *calls == 0; ++turn)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_FALSE(throwing.Reachable("example.org", 30000));
+  EXPECT_GE(*calls, 1);
 
   LinuxResolver empty{LinuxResolver::Lookup()};
-  EXPECT_FALSE(empty.Resolves("example.org", 30000));
+  EXPECT_FALSE(empty.Reachable("example.org", 30000));
 
   // No lookup at all for no name.
-  EXPECT_FALSE(throwing.Resolves("", 30000));
-  EXPECT_EQ(calls, 1);
+  const int before = *calls;
+  EXPECT_FALSE(throwing.Reachable("", 30000));
+  EXPECT_EQ(*calls, before);
 }
 
 TEST(LinuxResolver, SystemLookupWithoutNetwork) {
   // Both answers come from the local configuration: "localhost" from the hosts file,
   // and the reserved ".invalid" domain never resolves anywhere.
   LinuxResolver resolver;
-  EXPECT_TRUE(resolver.Resolves("localhost", 30000));
-  EXPECT_FALSE(resolver.Resolves("no-such-host.invalid", 2000));
+  EXPECT_TRUE(AnswerBecomes(resolver, "localhost", true));
+  LinuxResolver other;
+  other.Reachable("no-such-host.invalid", 2000);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_FALSE(other.Reachable("no-such-host.invalid", 2000));
 }
 
 }  // namespace

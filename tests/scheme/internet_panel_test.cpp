@@ -13,7 +13,7 @@ using platform::Rect;
 class BoundedResolver final : public platform::Resolver {
  public:
   std::vector<int32_t> timeouts;
-  bool Resolves(const std::string&, int32_t timeout_ms) override {
+  bool Reachable(const std::string&, int32_t timeout_ms) override {
     timeouts.push_back(timeout_ms);
     return false;
   }

@@ -82,7 +82,7 @@ class FakeResolver final : public platform::Resolver {
  public:
   bool reachable = true;
   int lookups = 0;
-  bool Resolves(const std::string&, int32_t) override {
+  bool Reachable(const std::string&, int32_t) override {
     ++lookups;
     return reachable;
   }

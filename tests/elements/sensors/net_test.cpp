@@ -18,7 +18,7 @@ class FakeResolver final : public platform::Resolver {
   std::vector<std::string> hosts;
   std::vector<int32_t> bounds;
 
-  bool Resolves(const std::string& host, int32_t timeout_ms) override {
+  bool Reachable(const std::string& host, int32_t timeout_ms) override {
     hosts.push_back(host);
     bounds.push_back(timeout_ms);
     return answer;
