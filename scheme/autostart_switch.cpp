@@ -12,7 +12,7 @@ AutostartSwitch::AutostartSwitch(TElement*) {
   registry->DataType = 1;  // text
 
   comparison = Create<TElIf_else>();
-  comparison->Type = 0;  // equal
+  comparison->Type = TElIf_else::kEqual;
 
   application = Create<TElApplication>();
 

@@ -18,7 +18,7 @@ ChannelSequencer::ChannelSequencer(TElement*) {
   counter_->Direction = 0;
 
   auto* end_check = Create<TElIf_else>();
-  end_check->Type = 0;
+  end_check->Type = TElIf_else::kEqual;
   end_check->Op2 = TData::Integer(kChannels);
 
   auto* end_hub = Create<TElHub>();
@@ -27,7 +27,7 @@ ChannelSequencer::ChannelSequencer(TElement*) {
 
   // The counter already points past the channel it announces.
   auto* channel = Create<TElMath>();
-  channel->OpType = 1;
+  channel->OpType = TElMath::kSubtract;
   channel->Op2 = 1.0;
   channel->ResultType = 0;
 

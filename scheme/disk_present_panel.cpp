@@ -31,7 +31,7 @@ DiskPresentPanel::DiskPresentPanel(TElement* parent) {
   last_drive = Create<TElMemory>();
 
   comparison = Create<TElIf_else>();
-  comparison->Type = 0;  // = : the letters as texts, case counts
+  comparison->Type = TElIf_else::kEqual;  // the letters as texts, case counts
 
   state_selector = Create<TElChanelToIndex>();
   state_selector->SetCount(2);

@@ -83,7 +83,7 @@ DiskSpacePanel::DiskSpacePanel(TElement* parent, DiskSpaceCondition condition) :
   sensor->Unit = 0;  // kilobytes
 
   absence_guard = Create<TElIf_else>();
-  absence_guard->Type = 0;  // = : no entry selected
+  absence_guard->Type = TElIf_else::kEqual;  // no entry selected
   absence_guard->Op2 = TData::Integer(-1);
 
   total_sender = Create<TElDoData>();

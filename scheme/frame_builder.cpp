@@ -26,7 +26,7 @@ FrameBuilder::FrameBuilder(TElement*) {
   // Only a state of 1 lights the channel; an empty state (a Signal that selects no
   // condition) or anything else counts as 0.
   auto* state_check = Create<TElIf_else>();
-  state_check->Type = 0;
+  state_check->Type = TElIf_else::kEqual;
   state_check->Op1 = TData::Integer(1);
   state_check->Op2 = TData::Integer(0);
 

@@ -23,7 +23,7 @@ InternetPanel::InternetPanel(TElement* parent) {
   probe = Create<TElNET>();
 
   comparison = Create<TElIf_else>();
-  comparison->Type = 0;  // =
+  comparison->Type = TElIf_else::kEqual;
 
   state_selector = Create<TElChanelToIndex>();
   state_selector->SetCount(2);

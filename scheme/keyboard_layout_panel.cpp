@@ -31,7 +31,7 @@ KeyboardLayoutPanel::KeyboardLayoutPanel(TElement* parent) {
   current_layout = Create<TElMemory>();
 
   comparison = Create<TElIf_else>();
-  comparison->Type = 0;  // =, as text: the id line against the layout's decimal text
+  comparison->Type = TElIf_else::kEqual;  // as text: the id line against the layout's decimal text
 
   state_selector = Create<TElChanelToIndex>();
   state_selector->SetCount(2);

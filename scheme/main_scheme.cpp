@@ -217,7 +217,7 @@ MainScheme::MainScheme() {
   TElHub* type_hub = SetUpHub(Create<TElHub>(), 4);
   TElHub* var1_hub = SetUpHub(Create<TElHub>(), 2);
   mode_check = Create<TElIf_else>();
-  mode_check->Type = 0;
+  mode_check->Type = TElIf_else::kEqual;
   mode_check->Op2 = TData::Integer(0);
 
   first_to_value = Create<TElConvertor>();

@@ -276,9 +276,9 @@ PortPanel::PortPanel(TElement* parent) {
   auto* bad_pause = Mask(Create<TElFormatStr>(), "Пауза «%1» из файла настроек не число, взята 1 с", 1);
   auto* default_pause = Remembered(Create<TElMemory>(), TData::String("1"));
   auto* interval = Create<TElMath>();
-  interval->OpType = 2;
+  interval->OpType = TElMath::kMultiply;
   interval->Op2 = 1000.0;
-  interval->ResultType = 0;
+  interval->ResultType = TElMath::kInteger;
   TElHub* pause_hub = SetUpHub(Create<TElHub>(), 2);
   TElHub* bad_pause_hub = SetUpHub(Create<TElHub>(), 2);
   TElHub* pause_pick_hub = SetUpHub(Create<TElHub>(), 3);

@@ -33,7 +33,7 @@ SingleInstanceGuard::SingleInstanceGuard(TElement*) {
   process_part->NameWithExt = true;
 
   auto* same_name = Create<TElIf_else>();
-  same_name->Type = 0;
+  same_name->Type = TElIf_else::kEqual;
 
   auto* copies = Create<TElCounter>();
   copies->Default = 0;
@@ -45,7 +45,7 @@ SingleInstanceGuard::SingleInstanceGuard(TElement*) {
   // This copy counts itself once; the second match is another copy. Reporting it only
   // there closes the window once however many copies run.
   auto* another_copy = Create<TElIf_else>();
-  another_copy->Type = 0;
+  another_copy->Type = TElIf_else::kEqual;
   another_copy->Op2 = TData::Integer(2);
 
   auto* another_copy_hub = Create<TElHub>();

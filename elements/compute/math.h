@@ -7,10 +7,18 @@
 
 namespace lumi {
 
-// Two-operand arithmetic: 0 a + b, 1 a - b, 2 a * b, 3 a / b.
+// Two-operand arithmetic, chosen by OpType.
 class TElMath : public TElement {
  public:
-  uint8_t OpType = 0;
+  static constexpr uint8_t kAdd = 0;
+  static constexpr uint8_t kSubtract = 1;
+  static constexpr uint8_t kMultiply = 2;
+  static constexpr uint8_t kDivide = 3;
+  // ResultType: integers (rounded half to even) or reals.
+  static constexpr uint8_t kInteger = 0;
+  static constexpr uint8_t kReal = 1;
+
+  uint8_t OpType = kAdd;
   double Op1 = 0.0;
   double Op2 = 0.0;
   double Default = 0.0;    // the result of an operation that gives no number

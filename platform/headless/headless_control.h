@@ -80,6 +80,9 @@ class HeadlessControl final : public Control {
   HeadlessControl* Parent() const { return parent_; }
   ControlEvents* Events() const { return events_; }
   const ControlState& State() const { return state_; }
+  // The state as a user changes it (a typed text, a checked box, a picked item), for
+  // the driver that acts as the user.
+  ControlState& UserState() { return state_; }
   // The operations of the last paint.
   const RecordingPainter& Painting() const { return painter_; }
 
@@ -92,7 +95,7 @@ class HeadlessControl final : public Control {
   void PaintNow();
 
  private:
-  friend class HeadlessUi;  // the user's actions change the mirror as a toolkit would
+  friend class HeadlessUi;
 
   HeadlessUi* ui_;
   ControlKind kind_;

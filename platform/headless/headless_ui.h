@@ -13,11 +13,9 @@
 namespace lumi::platform::headless {
 
 // The window system without a display: every control is a mirror kept in a registry
-// that tests (and a headless run) can search, and a test acts as the user through the
-// functions below, which report to the elements in the order a real toolkit would.
-//
-// A user cannot reach a control that is hidden or disabled, itself or through one of
-// its parents: the acting functions then report nothing and answer false.
+// that tests (and a headless run) can search. A test acts as the user through a driver
+// (tests/support/headless_user.h) built on the hooks below, which report to the
+// elements in the order a real toolkit would.
 class HeadlessUi final : public Ui {
  public:
   struct Message {
@@ -68,42 +66,21 @@ class HeadlessUi final : public Ui {
   const Picture& TrayIcon() const { return tray_icon_; }
   const std::string& TrayTip() const { return tray_tip_; }
 
-  // ---- Acting as the user ------------------------------------------------------------
-  // Mouse in client coordinates of the control. A press moves the focus to a control
-  // that takes it. A left press and release on the same control, released inside it,
-  // is a click: a button reports Clicked, a check box toggles and reports
-  // CheckChanged, a radio button checks and reports RadioSelected, after MouseUp.
-  bool PressMouse(Control* control, MouseButton button, Point at);
-  bool ReleaseMouse(Control* control, MouseButton button, Point at);
-  bool MoveMouse(Control* control, Point at, int32_t held = kNoSingleButton);
-  bool TurnWheel(Control* control, int32_t delta);
-  bool LeaveMouse(Control* control);  // the pointer moves off the control
-  // Press and release of the left button in the middle of the control.
-  bool Click(Control* control);
-  bool ToggleCheck(Control* check_box);  // a click on a check box
-  bool SelectRadio(Control* radio);      // a click on a radio button
-  bool Focus(Control* control);
-  // A key without a character (arrows, F-keys): KeyDown, KeyUp.
-  bool PressKey(Control* control, int32_t virtual_key);
-  // Per Windows-1251 character: KeyDown, Char, and for an edit the changed text
-  // (backspace "\b" removes the last character), then KeyUp. Focuses the control first.
-  bool Type(Control* control, const std::string& text);
-  // Picks an item of a drop-down list: the selection changes, SelectionChanged follows.
-  bool PickItem(Control* combo, int32_t index);
-  // Opens a drop-down list, as a click on its button does, without picking anything.
-  bool OpenList(Control* combo);
-  bool ChangeDate(Control* picker, const CalendarTime& value);
-
-  // Forms. Closing and minimising are only requested: the element decides.
-  bool RequestClose(Control* form);
-  bool Minimize(Control* form);
-  // The user brings a form to the front: the form that was active is told first.
-  bool Activate(Control* form);
-
-  // The tray icon, while it is shown.
-  bool TrayMessage(TrayMouse message);
-  bool ClickTray(MouseButton button);        // down, up
-  bool DoubleClickTray(MouseButton button);  // down, up, double, up
+  // ---- For a driver that acts as the user (the tests' HeadlessUser) --------------
+  // The mirror behind a control a user can reach now: alive, shown and enabled, itself
+  // and its parents; nullptr otherwise.
+  HeadlessControl* Usable(Control* control) const;
+  bool Alive(const HeadlessControl* control) const;
+  // Moves the focus as a toolkit does: FocusOut to the old control, FocusIn to the new
+  // one; controls that never take the focus (labels, frames) leave it where it is.
+  void MoveFocus(HeadlessControl* control);
+  // Makes a shown form the active one: Activated(false) to the one that was, then
+  // Activated(true) to it.
+  void ActivateForm(HeadlessControl* form);
+  // The control the left button was pressed on, which receives its release.
+  HeadlessControl* Captured() const { return pressed_; }
+  void Capture(HeadlessControl* control) { pressed_ = control; }
+  TrayEvents* TrayListener() const { return tray_events_; }
 
  private:
   friend class HeadlessControl;
@@ -112,11 +89,6 @@ class HeadlessUi final : public Ui {
   void Unregister(HeadlessControl* control);
   void MakeActive(HeadlessControl* form);
   void Blur(HeadlessControl* control);
-  bool Alive(const HeadlessControl* control) const;
-  HeadlessControl* Usable(Control* control) const;
-  HeadlessControl* UsableOfKind(Control* control, ControlKind kind) const;
-  void MoveFocus(HeadlessControl* control);
-  void ReportClick(HeadlessControl* control);
 
   std::vector<HeadlessControl*> controls_;
   HeadlessControl* active_form_ = nullptr;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/headless_user.h"
+
 namespace lumi::platform::headless {
 namespace {
 
@@ -57,6 +59,7 @@ class HeadlessUiTest : public ::testing::Test {
   }
 
   HeadlessUi ui;
+  test::HeadlessUser user{ui};
   EventLog a, b;
 };
 
@@ -64,22 +67,22 @@ TEST_F(HeadlessUiTest, AClickIsPressReleaseThenTheControlsOwnReport) {
   auto button = Make(ControlKind::Button, nullptr, &a);
   auto check = Make(ControlKind::CheckBox, nullptr, &b);
 
-  EXPECT_TRUE(ui.Click(button.get()));
+  EXPECT_TRUE(user.Click(button.get()));
   EXPECT_EQ(a.log, (Log{"FocusIn", "MouseDown 0 15", "MouseUp 0", "Clicked"}));
-  ui.ToggleCheck(check.get());
-  ui.ToggleCheck(check.get());
+  user.ToggleCheck(check.get());
+  user.ToggleCheck(check.get());
   EXPECT_EQ(b.log, (Log{"FocusIn", "MouseDown 0 15", "MouseUp 0", "Checked", "MouseDown 0 15", "MouseUp 0",
                         "Unchecked"}));
   EXPECT_EQ(a.log.back(), "FocusOut");
   EXPECT_EQ(ui.Focused(), ui.Mirror(check.get()));
-  EXPECT_FALSE(ui.ToggleCheck(button.get()));  // not a check box
+  EXPECT_FALSE(user.ToggleCheck(button.get()));  // not a check box
 
   // Released outside, or with another button: no click.
   a.log.clear();
-  ui.PressMouse(button.get(), MouseButton::Left, {5, 5});
-  ui.ReleaseMouse(button.get(), MouseButton::Left, {31, 5});
-  ui.PressMouse(button.get(), MouseButton::Right, {5, 5});
-  ui.ReleaseMouse(button.get(), MouseButton::Right, {5, 5});
+  user.PressMouse(button.get(), MouseButton::Left, {5, 5});
+  user.ReleaseMouse(button.get(), MouseButton::Left, {31, 5});
+  user.PressMouse(button.get(), MouseButton::Right, {5, 5});
+  user.ReleaseMouse(button.get(), MouseButton::Right, {5, 5});
   EXPECT_EQ(std::count(a.log.begin(), a.log.end(), "Clicked"), 0);
 }
 
@@ -89,26 +92,26 @@ TEST_F(HeadlessUiTest, HiddenOrDisabledControlsAndTheirChildrenIgnoreTheUser) {
   auto hidden = Make(ControlKind::Button, nullptr, &b, false);
 
   panel->SetEnabled(false);
-  EXPECT_FALSE(ui.Click(button.get()));
-  EXPECT_FALSE(ui.Type(button.get(), "x"));
+  EXPECT_FALSE(user.Click(button.get()));
+  EXPECT_FALSE(user.Type(button.get(), "x"));
   panel->SetEnabled(true);
   panel->SetVisible(false);
-  EXPECT_FALSE(ui.Click(button.get()));
-  EXPECT_FALSE(ui.Click(hidden.get()));
+  EXPECT_FALSE(user.Click(button.get()));
+  EXPECT_FALSE(user.Click(hidden.get()));
   EXPECT_TRUE(a.log.empty());
   EXPECT_TRUE(b.log.empty());
 
   // Disabled by its own press: the release still comes back, the click does not.
   panel->SetVisible(true);
   a.on_mouse_down = [&] { button->SetEnabled(false); };
-  ui.Click(button.get());
+  user.Click(button.get());
   EXPECT_EQ(a.log, (Log{"FocusIn", "MouseDown 0 15", "MouseUp 0"}));
 }
 
 TEST_F(HeadlessUiTest, TypingReportsKeysCharactersAndTheEditsNewText) {
   auto edit = Make(ControlKind::Edit, nullptr, &a);
   edit->SetText("1");
-  ui.Type(edit.get(), "a\b\b\b.");
+  user.Type(edit.get(), "a\b\b\b.");
   EXPECT_EQ(a.log,
             (Log{"FocusIn", "KeyDown 65", "Char a",      "Text 1a", "KeyUp 65", "KeyDown 8", "Char \b",
                  "Text 1",  "KeyUp 8",    "KeyDown 8",   "Char \b", "Text ",    "KeyUp 8",   "KeyDown 8",
@@ -126,8 +129,8 @@ TEST_F(HeadlessUiTest, ListsHoldOnlySelectionsOfItemsTheyHave) {
   combo->SetItems({"0.2", "0.3"});
   EXPECT_EQ(state.selection, -1);
 
-  EXPECT_FALSE(ui.PickItem(combo.get(), 2));
-  EXPECT_TRUE(ui.PickItem(combo.get(), 1));
+  EXPECT_FALSE(user.PickItem(combo.get(), 2));
+  EXPECT_TRUE(user.PickItem(combo.get(), 1));
   EXPECT_EQ(state.selection, 1);
   EXPECT_EQ(a.log, (Log{"FocusIn", "Selection 1"}));
 }
@@ -136,14 +139,14 @@ TEST_F(HeadlessUiTest, FormsReportShowingAndTheUsersActivationInOrder) {
   auto main = Make(ControlKind::Form, nullptr, &a, false);
   auto about = Make(ControlKind::Form, main.get(), &b, false);
   EXPECT_EQ(ui.ActiveForm(), nullptr);
-  EXPECT_FALSE(ui.RequestClose(main.get()));  // not on screen
+  EXPECT_FALSE(user.RequestClose(main.get()));  // not on screen
 
   main->SetVisible(true);
   main->SetVisible(true);  // already shown: nothing new
   EXPECT_EQ(ui.ActiveForm(), main.get());
   about->SetVisible(true);
   EXPECT_EQ(ui.ActiveForm(), about.get());
-  ui.Activate(main.get());
+  user.Activate(main.get());
   EXPECT_EQ(a.log, (Log{"Shown", "Active"}));
   EXPECT_EQ(b.log, (Log{"Shown", "Inactive"}));
 
@@ -151,7 +154,7 @@ TEST_F(HeadlessUiTest, FormsReportShowingAndTheUsersActivationInOrder) {
   EXPECT_EQ(ui.ActiveForm(), nullptr);
   about->Activate();  // the program's activation is not reported
   EXPECT_EQ(ui.ActiveForm(), about.get());
-  ui.RequestClose(about.get());
+  user.RequestClose(about.get());
   EXPECT_EQ(b.log.back(), "Close");
   EXPECT_TRUE(ui.Mirror(about.get())->State().visible);  // closing is the element's decision
 
@@ -195,20 +198,20 @@ TEST_F(HeadlessUiTest, TheTrayReportsMouseSequencesWhileItsIconIsShown) {
   ui.SetHasTray(false);
   ui.ShowTrayIcon({}, "Lumiscope", &a);
   EXPECT_FALSE(ui.TrayShown());
-  EXPECT_FALSE(ui.ClickTray(MouseButton::Left));
+  EXPECT_FALSE(user.ClickTray(MouseButton::Left));
 
   ui.SetHasTray(true);
   ui.ShowTrayIcon({}, "Lumiscope", &a);
   EXPECT_EQ(ui.TrayTip(), "Lumiscope");
-  ui.ClickTray(MouseButton::Right);
-  ui.DoubleClickTray(MouseButton::Left);
+  user.ClickTray(MouseButton::Right);
+  user.DoubleClickTray(MouseButton::Left);
   using M = TrayMouse;
   auto tray = [](M m) { return "Tray " + std::to_string(static_cast<int>(m)); };
   EXPECT_EQ(a.log, (Log{tray(M::RightDown), tray(M::RightUp), tray(M::LeftDown), tray(M::LeftUp),
                         tray(M::LeftDouble), tray(M::LeftUp)}));
 
   ui.HideTrayIcon();
-  EXPECT_FALSE(ui.TrayMessage(TrayMouse::Move));
+  EXPECT_FALSE(user.TrayMessage(TrayMouse::Move));
   EXPECT_EQ(a.log.size(), 6u);
 }
 

@@ -61,7 +61,7 @@ TEST_F(AboutWindowTest, ShownByTheMenuAndTheButtonButNotByZero) {
 
   // The user closes it: hidden, kept, and shown again by the About button (no value).
   const TElEditMulti* inner = about->Inner();
-  ASSERT_TRUE(ui.RequestClose(Window().form->PlatformControl()));
+  ASSERT_TRUE(user.RequestClose(Window().form->PlatformControl()));
   EXPECT_FALSE(Shown());
   EXPECT_TRUE(owner->IsWindowShown());
   Work(TData());

@@ -128,17 +128,17 @@ TEST_F(AutostartSwitchTest, CheckBoxFollowsAndDrivesTheEntry) {
   EXPECT_TRUE(box.Checked);
   EXPECT_EQ(fs::last_write_time(Entry()), written);  // setting the mark wrote nothing
 
-  ASSERT_TRUE(ui.ToggleCheck(box.PlatformControl()));
+  ASSERT_TRUE(user.ToggleCheck(box.PlatformControl()));
   EXPECT_FALSE(box.Checked);
   EXPECT_FALSE(fs::exists(Entry()));
-  ASSERT_TRUE(ui.ToggleCheck(box.PlatformControl()));
+  ASSERT_TRUE(user.ToggleCheck(box.PlatformControl()));
   EXPECT_TRUE(fs::exists(Entry()));
 
   // A store that refuses the entry says so once; the mark stays as the user set it.
   platform::linux_backend::LinuxRegistry nowhere{""};
   platform::Current().registry = &nowhere;
-  ASSERT_TRUE(ui.ToggleCheck(box.PlatformControl()));
-  ASSERT_TRUE(ui.ToggleCheck(box.PlatformControl()));
+  ASSERT_TRUE(user.ToggleCheck(box.PlatformControl()));
+  ASSERT_TRUE(user.ToggleCheck(box.PlatformControl()));
   EXPECT_TRUE(box.Checked);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, Cp("Не удалось произвести запись в реестр"));

@@ -28,7 +28,7 @@ class CpuLoadPanelTest : public test::SchemeTest {
     return ui.Mirror(element->PlatformControl())->State();
   }
   std::string EditText() { return Mirror((*panel)->value_edit).text; }
-  void Click(TElWin* button) { ASSERT_TRUE(ui.Click(button->PlatformControl())); }
+  void Click(TElWin* button) { ASSERT_TRUE(user.Click(button->PlatformControl())); }
   void Evaluate(double cpu, TData var1) {
     load.value = TData::Real(cpu);
     panel->Work(1, var1);
@@ -76,7 +76,7 @@ TEST_F(CpuLoadPanelTest, ButtonsStepOnceAndReportTheNewCount) {
   EXPECT_EQ(EditText(), "49");
 
   // What the user types into the edit is never read back.
-  ASSERT_TRUE(ui.Type((*panel)->value_edit->PlatformControl(), "7"));
+  ASSERT_TRUE(user.Type((*panel)->value_edit->PlatformControl(), "7"));
   EXPECT_EQ(panel->OutVar(1).AsInteger(), 49);
   EXPECT_EQ(changes.Count(), 3u);
   EXPECT_EQ(loop.RunningTimers(), 0u);  // released buttons leave no timer behind
@@ -96,8 +96,8 @@ TEST_F(CpuLoadPanelTest, ThresholdStaysWithinItsBounds) {
   // A stored value out of range is shown and used as it is, and only - leads back.
   // Any mouse button steps alike, down to 0 itself.
   Evaluate(10, TData::Integer(1));
-  ASSERT_TRUE(ui.PressMouse((*panel)->minus_button->PlatformControl(), MouseButton::Right, {7, 7}));
-  ASSERT_TRUE(ui.ReleaseMouse((*panel)->minus_button->PlatformControl(), MouseButton::Right, {7, 7}));
+  ASSERT_TRUE(user.PressMouse((*panel)->minus_button->PlatformControl(), MouseButton::Right, {7, 7}));
+  ASSERT_TRUE(user.ReleaseMouse((*panel)->minus_button->PlatformControl(), MouseButton::Right, {7, 7}));
   ASSERT_EQ(changes.Count(), 1u);
   EXPECT_EQ(changes.Last().AsInteger(), 0);
   changes.received.clear();
@@ -116,12 +116,12 @@ TEST_F(CpuLoadPanelTest, ThresholdStaysWithinItsBounds) {
 
 TEST_F(CpuLoadPanelTest, HoldingAButtonRepeatsAfterASecond) {
   TElWin* plus = (*panel)->plus_button;
-  ASSERT_TRUE(ui.PressMouse(plus->PlatformControl(), MouseButton::Left, {7, 7}));
+  ASSERT_TRUE(user.PressMouse(plus->PlatformControl(), MouseButton::Left, {7, 7}));
   EXPECT_EQ(changes.Count(), 1u);  // at once
   loop.AdvanceBy(999);
   EXPECT_EQ(changes.Count(), 1u);
   loop.AdvanceBy(1001);
-  ASSERT_TRUE(ui.ReleaseMouse(plus->PlatformControl(), MouseButton::Left, {7, 7}));
+  ASSERT_TRUE(user.ReleaseMouse(plus->PlatformControl(), MouseButton::Left, {7, 7}));
   EXPECT_GE(changes.Count(), 20u);
   EXPECT_LE(changes.Count(), 22u);
   const size_t held = changes.Count();
@@ -131,9 +131,9 @@ TEST_F(CpuLoadPanelTest, HoldingAButtonRepeatsAfterASecond) {
 
   // Held long enough, - stops at 0 while the repeater keeps running.
   TElWin* minus = (*panel)->minus_button;
-  ASSERT_TRUE(ui.PressMouse(minus->PlatformControl(), MouseButton::Left, {7, 7}));
+  ASSERT_TRUE(user.PressMouse(minus->PlatformControl(), MouseButton::Left, {7, 7}));
   loop.AdvanceBy(10000);
-  ASSERT_TRUE(ui.ReleaseMouse(minus->PlatformControl(), MouseButton::Left, {7, 7}));
+  ASSERT_TRUE(user.ReleaseMouse(minus->PlatformControl(), MouseButton::Left, {7, 7}));
   EXPECT_EQ(panel->OutVar(1).AsInteger(), 0);
   EXPECT_EQ(changes.Last().AsInteger(), 0);
   EXPECT_EQ(loop.RunningTimers(), 0u);
@@ -149,7 +149,7 @@ TEST_F(CpuLoadPanelTest, WorkZeroShowsAndHidesEveryControl) {
   TElWin* controls[] = {p.caption_label, p.value_edit, p.plus_button, p.minus_button, p.percent_label};
   panel->Work(0, TData::Integer(0));
   for (TElWin* control : controls) EXPECT_FALSE(Mirror(control).visible);
-  EXPECT_FALSE(ui.Click(p.plus_button->PlatformControl()));  // a hidden button cannot be pressed
+  EXPECT_FALSE(user.Click(p.plus_button->PlatformControl()));  // a hidden button cannot be pressed
   panel->Work(0, TData::Integer(1));
   for (TElWin* control : controls) EXPECT_TRUE(Mirror(control).visible);
 }

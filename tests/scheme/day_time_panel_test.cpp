@@ -102,39 +102,39 @@ TEST_F(DayTimePanelTest, OnlyTheUsersChangesAreReported) {
 
   // A toolkit may report the program's own setting as a change; without a press on
   // the picker first it is not the user's.
-  ASSERT_TRUE(ui.ChangeDate(TimePicker(), At(2026, 12, 24, 18, 0, 1)));
-  ASSERT_TRUE(ui.ChangeDate(DatePicker(), At(2026, 12, 25, 18, 0, 0)));
+  ASSERT_TRUE(user.ChangeDate(TimePicker(), At(2026, 12, 24, 18, 0, 1)));
+  ASSERT_TRUE(user.ChangeDate(DatePicker(), At(2026, 12, 25, 18, 0, 0)));
   EXPECT_EQ(changes.Count(), 0u);
 
   // The user opens the date picker's calendar and picks another day.
   Evaluate(moment);
   const CalendarTime new_year = At(2027, 1, 1, 18, 0, 0);
-  ASSERT_TRUE(ui.PressMouse(DatePicker(), MouseButton::Left, {70, 10}));
-  ASSERT_TRUE(ui.ReleaseMouse(DatePicker(), MouseButton::Left, {70, 10}));
-  ASSERT_TRUE(ui.ChangeDate(DatePicker(), new_year));
+  ASSERT_TRUE(user.PressMouse(DatePicker(), MouseButton::Left, {70, 10}));
+  ASSERT_TRUE(user.ReleaseMouse(DatePicker(), MouseButton::Left, {70, 10}));
+  ASSERT_TRUE(user.ChangeDate(DatePicker(), new_year));
   ASSERT_EQ(changes.Count(), 1u);
   EXPECT_EQ(changes.Last().AsReal(), ValueOf(new_year));
   EXPECT_EQ(Shown((*panel)->time_picker), ValueOf(new_year));
   EXPECT_EQ(panel->OutVar(1).AsReal(), ValueOf(new_year));
-  ASSERT_TRUE(ui.ChangeDate(DatePicker(), At(2027, 1, 2, 18, 0, 0)));
+  ASSERT_TRUE(user.ChangeDate(DatePicker(), At(2027, 1, 2, 18, 0, 0)));
   EXPECT_EQ(changes.Count(), 2u);
 
   // Spinning the time after a press on the time picker moves the date picker along.
   const CalendarTime later = At(2027, 1, 2, 18, 30, 0);
-  ASSERT_TRUE(ui.PressMouse(TimePicker(), MouseButton::Left, {60, 5}));
-  ASSERT_TRUE(ui.ChangeDate(TimePicker(), later));
+  ASSERT_TRUE(user.PressMouse(TimePicker(), MouseButton::Left, {60, 5}));
+  ASSERT_TRUE(user.ChangeDate(TimePicker(), later));
   ASSERT_EQ(changes.Count(), 3u);
   EXPECT_EQ(changes.Last().AsReal(), ValueOf(later));
   EXPECT_EQ(Shown((*panel)->date_picker), ValueOf(later));
 
   // The next evaluation clears both flags again.
   Evaluate(moment);
-  ASSERT_TRUE(ui.ChangeDate(TimePicker(), later));
+  ASSERT_TRUE(user.ChangeDate(TimePicker(), later));
   EXPECT_EQ(changes.Count(), 3u);
   EXPECT_EQ(Shown((*panel)->date_picker), moment);
 
   // Every key released in a picker copies its moment and reports it.
-  ASSERT_TRUE(ui.PressKey(TimePicker(), 0x26));  // up arrow
+  ASSERT_TRUE(user.PressKey(TimePicker(), 0x26));  // up arrow
   ASSERT_EQ(changes.Count(), 4u);
   EXPECT_EQ(changes.Last().AsReal(), ValueOf(later));
   EXPECT_EQ(Shown((*panel)->date_picker), ValueOf(later));
@@ -175,7 +175,7 @@ TEST_F(DayTimePanelTest, WorkZeroShowsAndHidesEveryControl) {
   TElWin* controls[] = {p.date_picker, p.time_picker, p.signal_label, p.at_label, p.clock_label};
   panel->Work(0, TData::Integer(0));
   for (TElWin* control : controls) EXPECT_FALSE(Mirror(control).visible);
-  EXPECT_FALSE(ui.ChangeDate(DatePicker(), At(2027, 1, 1, 0, 0, 0)));
+  EXPECT_FALSE(user.ChangeDate(DatePicker(), At(2027, 1, 1, 0, 0, 0)));
   panel->Work(0, TData::Integer(1));
   for (TElWin* control : controls) EXPECT_TRUE(Mirror(control).visible);
 }

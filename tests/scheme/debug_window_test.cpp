@@ -147,8 +147,8 @@ TEST_F(DebugWindowTest, DebugButtonShowsAndHidesIt) {
 
   // No caption bar: the client area drags the window.
   platform::Control* window = Window().form->PlatformControl();
-  ASSERT_TRUE(ui.PressMouse(window, MouseButton::Left, {150, 5}));
-  ASSERT_TRUE(ui.ReleaseMouse(window, MouseButton::Left, {150, 5}));
+  ASSERT_TRUE(user.PressMouse(window, MouseButton::Left, {150, 5}));
+  ASSERT_TRUE(user.ReleaseMouse(window, MouseButton::Left, {150, 5}));
   EXPECT_EQ(Mirror(Window().form).drag_move_count, 1);
 }
 

@@ -71,7 +71,7 @@ TEST_F(DiskPresentPanelTest, StateTellsWhetherTheChosenLetterIsPresent) {
 TEST_F(DiskPresentPanelTest, PickingALetterReportsItsIndex) {
   DiskPresentPanel& p = **panel;
   Evaluate("C");
-  ASSERT_TRUE(ui.PickItem(p.drive_list->PlatformControl(), 4));
+  ASSERT_TRUE(user.PickItem(p.drive_list->PlatformControl(), 4));
   ASSERT_EQ(changes.Count(), 1u);
   EXPECT_EQ(changes.Last().type, DataType::Integer);
   EXPECT_EQ(changes.Last().AsInteger(), 4);
@@ -94,7 +94,7 @@ TEST_F(DiskPresentPanelTest, WorkZeroShowsAndHidesEveryControl) {
   TElWin* controls[] = {p.caption_label, p.drive_list, p.present_label};
   panel->Work(0, TData::Integer(0));
   for (TElWin* control : controls) EXPECT_FALSE(Mirror(control).visible);
-  EXPECT_FALSE(ui.PickItem(p.drive_list->PlatformControl(), 2));  // a hidden list cannot be used
+  EXPECT_FALSE(user.PickItem(p.drive_list->PlatformControl(), 2));  // a hidden list cannot be used
   EXPECT_EQ(changes.Count(), 0u);
   panel->Work(0, TData::Integer(1));
   for (TElWin* control : controls) EXPECT_TRUE(Mirror(control).visible);

@@ -191,13 +191,13 @@ TEST_F(DiskSpacePanelTest, UserChangesRaiseTheirEvents) {
   SetDrive('C', 1000, 500);
   free.Evaluate(TData::Integer(50), "C");
 
-  ASSERT_TRUE(ui.Click(free->plus_button->PlatformControl()));
+  ASSERT_TRUE(user.Click(free->plus_button->PlatformControl()));
   ASSERT_EQ(free.threshold_changes.Count(), 1u);
   EXPECT_EQ(free.threshold_changes.Last().AsInteger(), 51);
   EXPECT_EQ(free.OutVar(1).AsInteger(), 51);
   EXPECT_EQ(Mirror(free->value_edit).text, "51");
 
-  ASSERT_TRUE(ui.PickItem(free->drive_list->PlatformControl(), 2));
+  ASSERT_TRUE(user.PickItem(free->drive_list->PlatformControl(), 2));
   ASSERT_EQ(free.drive_changes.Count(), 1u);
   EXPECT_EQ(free.drive_changes.Last().AsInteger(), 2);
   EXPECT_EQ(free.OutVar(2).text, "D");
@@ -208,22 +208,22 @@ TEST_F(DiskSpacePanelTest, UserChangesRaiseTheirEvents) {
 TEST_F(DiskSpacePanelTest, ThresholdsStopAtEachPanelsBounds) {
   Host free(DiskSpaceCondition::kFreeDisk);
   free.Evaluate(TData::Integer(100), "C");
-  ASSERT_TRUE(ui.Click(free->plus_button->PlatformControl()));
+  ASSERT_TRUE(user.Click(free->plus_button->PlatformControl()));
   free.Evaluate(TData::Integer(1), "C");
-  ASSERT_TRUE(ui.Click(free->minus_button->PlatformControl()));
+  ASSERT_TRUE(user.Click(free->minus_button->PlatformControl()));
   EXPECT_EQ(free.threshold_changes.Count(), 0u);
   EXPECT_EQ(free.OutVar(1).AsInteger(), 1);
   free.Evaluate(TData::Integer(99), "C");
-  ASSERT_TRUE(ui.Click(free->plus_button->PlatformControl()));
+  ASSERT_TRUE(user.Click(free->plus_button->PlatformControl()));
   EXPECT_EQ(free.threshold_changes.Last().AsInteger(), 100);
 
   Host used(DiskSpaceCondition::kUsedDisk);
   used.Evaluate(TData::Integer(99), "C");
-  ASSERT_TRUE(ui.Click(used->plus_button->PlatformControl()));
+  ASSERT_TRUE(user.Click(used->plus_button->PlatformControl()));
   used.Evaluate(TData::Integer(0), "C");
-  ASSERT_TRUE(ui.Click(used->minus_button->PlatformControl()));
+  ASSERT_TRUE(user.Click(used->minus_button->PlatformControl()));
   EXPECT_EQ(used.threshold_changes.Count(), 0u);
-  ASSERT_TRUE(ui.Click(used->plus_button->PlatformControl()));
+  ASSERT_TRUE(user.Click(used->plus_button->PlatformControl()));
   EXPECT_EQ(used.threshold_changes.Last().AsInteger(), 1);
 }
 

@@ -94,7 +94,7 @@ TEST_F(InternetPanelTest, EvaluationWaitsOnlyForOneBoundedLookup) {
 
 TEST_F(InternetPanelTest, ChoosingAnEntryReportsItsIndex) {
   Evaluate("0", true);
-  ASSERT_TRUE(ui.PickItem((*panel)->state_list->PlatformControl(), 1));
+  ASSERT_TRUE(user.PickItem((*panel)->state_list->PlatformControl(), 1));
   ASSERT_EQ(changes.Count(), 1u);
   EXPECT_EQ(changes.Last().type, DataType::Integer);
   EXPECT_EQ(changes.Last().AsInteger(), 1);

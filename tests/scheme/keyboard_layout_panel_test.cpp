@@ -97,7 +97,7 @@ TEST_F(KeyboardLayoutPanelTest, NameOutsideTheTableKeepsTheState) {
 
 TEST_F(KeyboardLayoutPanelTest, ChoosingALanguageReportsItsName) {
   Evaluate("Русский", kRussian);
-  ASSERT_TRUE(ui.PickItem((*panel)->language_list->PlatformControl(), 210));
+  ASSERT_TRUE(user.PickItem((*panel)->language_list->PlatformControl(), 210));
   ASSERT_EQ(changes.Count(), 1u);
   EXPECT_EQ(changes.Last().text, Cp("Украинский"));
   EXPECT_EQ(panel->OutVar(1).text, Cp("Украинский"));
@@ -115,7 +115,7 @@ TEST_F(KeyboardLayoutPanelTest, WorkZeroShowsAndHidesEveryControl) {
   panel->Work(0, TData::Integer(0));
   EXPECT_FALSE(Mirror(p.language_list).visible);
   EXPECT_FALSE(Mirror(p.caption_label).visible);
-  EXPECT_FALSE(ui.PickItem(p.language_list->PlatformControl(), 1));
+  EXPECT_FALSE(user.PickItem(p.language_list->PlatformControl(), 1));
   EXPECT_EQ(changes.Count(), 0u);
   panel->Work(0, TData::Integer(1));
   EXPECT_TRUE(Mirror(p.language_list).visible);

@@ -382,13 +382,13 @@ TEST_F(MainSchemeConditionsTest, DebugWindowShowsTheBytesOfTheLastFrame) {
   Click(scheme->debug_button);
   EXPECT_TRUE(window->State().visible);
   EXPECT_EQ(ByHint("Значение первого байта"), "01111111");
-  ASSERT_TRUE(ui.PressKey(ui.FindByHint(Cp("Значение второго байта")), 27));
+  ASSERT_TRUE(user.PressKey(ui.FindByHint(Cp("Значение второго байта")), 27));
   EXPECT_FALSE(window->State().visible);
   Click(scheme->debug_button);
   EXPECT_TRUE(window->State().visible);
 
   // It goes to the tray with the main window and comes back with it.
-  ASSERT_TRUE(ui.RequestClose(scheme->form->PlatformControl()));
+  ASSERT_TRUE(user.RequestClose(scheme->form->PlatformControl()));
   EXPECT_FALSE(window->State().visible);
   EXPECT_FALSE(scheme->InSetupMode());  // hidden to the tray means watching
   RestoreWindow();
@@ -424,7 +424,7 @@ TEST_F(MainSchemeConditionsTest, PickingATypeShowsItsPanelAndWritesIt) {
   };
   const std::vector<Change> changes = {
       {[&] { Click(cpu.plus_button); }, "Var1", "8"},
-      {[&] { ASSERT_TRUE(ui.PickItem(present.drive_list->PlatformControl(), 3)); }, "Var2", "D"},
+      {[&] { ASSERT_TRUE(user.PickItem(present.drive_list->PlatformControl(), 3)); }, "Var2", "D"},
       {[&] { Click(free_disk.plus_button); }, "Var1", "9"},
       {[&] { Click(used_disk.plus_button); }, "Var1", "10"},
       {[&] { Click(Memory(4).plus_button); }, "Var1", "11"},
@@ -432,23 +432,23 @@ TEST_F(MainSchemeConditionsTest, PickingATypeShowsItsPanelAndWritesIt) {
       {[&] { Click(Memory(6).plus_button); }, "Var1", "13"},
       {[&] { Click(Memory(7).minus_button); }, "Var1", "12"},
       {[&] {
-         ASSERT_TRUE(ui.PressMouse(day_time.date_picker->PlatformControl(), MouseButton::Left, {70, 10}));
-         ASSERT_TRUE(ui.ReleaseMouse(day_time.date_picker->PlatformControl(), MouseButton::Left, {70, 10}));
-         ASSERT_TRUE(ui.ChangeDate(day_time.date_picker->PlatformControl(), new_moment));
+         ASSERT_TRUE(user.PressMouse(day_time.date_picker->PlatformControl(), MouseButton::Left, {70, 10}));
+         ASSERT_TRUE(user.ReleaseMouse(day_time.date_picker->PlatformControl(), MouseButton::Left, {70, 10}));
+         ASSERT_TRUE(user.ChangeDate(day_time.date_picker->PlatformControl(), new_moment));
        },
        "Var2", RealToText(ValueOf(new_moment))},
-      {[&] { ASSERT_TRUE(ui.PickItem(internet.state_list->PlatformControl(), 1)); }, "Var2", "1"},
+      {[&] { ASSERT_TRUE(user.PickItem(internet.state_list->PlatformControl(), 1)); }, "Var2", "1"},
       {[&] {
          const int32_t index = keys.language_list->Find(english);
          ASSERT_GE(index, 0);
-         ASSERT_TRUE(ui.PickItem(keys.language_list->PlatformControl(), index));
+         ASSERT_TRUE(user.PickItem(keys.language_list->PlatformControl(), index));
        },
        "Var2", english},
   };
 
   for (int type = 0; type < MainScheme::kEventTypes; ++type) {
     SCOPED_TRACE("event type " + std::to_string(type));
-    ASSERT_TRUE(ui.PickItem(scheme->event_list->PlatformControl(), type));
+    ASSERT_TRUE(user.PickItem(scheme->event_list->PlatformControl(), type));
     for (int other = 0; other < MainScheme::kEventTypes; ++other)
       EXPECT_EQ(shown_by_type[other]->Visible, other == type) << "panel " << other;
     EXPECT_EQ(Read(0, "Signal"), std::to_string(type));
@@ -462,9 +462,9 @@ TEST_F(MainSchemeConditionsTest, PickingATypeShowsItsPanelAndWritesIt) {
   }
 
   // Free and used disk also take a drive: the letter goes to Var2.
-  ASSERT_TRUE(ui.PickItem(scheme->event_list->PlatformControl(), 2));
+  ASSERT_TRUE(user.PickItem(scheme->event_list->PlatformControl(), 2));
   ASSERT_EQ(free_disk.drive_list->Find("D"), 1);
-  ASSERT_TRUE(ui.PickItem(free_disk.drive_list->PlatformControl(), 1));
+  ASSERT_TRUE(user.PickItem(free_disk.drive_list->PlatformControl(), 1));
   EXPECT_EQ(Read(0, "Signal"), "2");
   EXPECT_EQ(Read(0, "Var2"), "D");
   EXPECT_TRUE(messages.shown.empty());
@@ -495,9 +495,9 @@ TEST_F(MainSchemeConditionsTest, AutostartBoxIsSetAtStartWithoutWriting) {
   }
 
   // The user's click is what switches it.
-  ASSERT_TRUE(ui.ToggleCheck(scheme->autostart_box->PlatformControl()));
+  ASSERT_TRUE(user.ToggleCheck(scheme->autostart_box->PlatformControl()));
   EXPECT_FALSE(fs::exists(entry));
-  ASSERT_TRUE(ui.ToggleCheck(scheme->autostart_box->PlatformControl()));
+  ASSERT_TRUE(user.ToggleCheck(scheme->autostart_box->PlatformControl()));
   EXPECT_TRUE(fs::exists(entry));
   EXPECT_TRUE(messages.shown.empty());
 }

@@ -38,12 +38,12 @@ class MainSchemeFixture : public SchemeTest {
   // Bytes written to the indicator unit since the start-up greeting.
   std::string Frames() const { return serial.WrittenTo(1).substr(greeting); }
   void Click(TElWin* control) {
-    ASSERT_TRUE(ui.PressMouse(control->PlatformControl(), platform::MouseButton::Left, {5, 5}));
-    ASSERT_TRUE(ui.ReleaseMouse(control->PlatformControl(), platform::MouseButton::Left, {5, 5}));
+    ASSERT_TRUE(user.PressMouse(control->PlatformControl(), platform::MouseButton::Left, {5, 5}));
+    ASSERT_TRUE(user.ReleaseMouse(control->PlatformControl(), platform::MouseButton::Left, {5, 5}));
   }
   // The window goes to the tray right after a start in work mode; a user clicks the
   // icon before reaching any button.
-  void RestoreWindow() { ASSERT_TRUE(ui.ClickTray(platform::MouseButton::Left)); }
+  void RestoreWindow() { ASSERT_TRUE(user.ClickTray(platform::MouseButton::Left)); }
   // The label beside lamp channel + 1.
   std::string RowText(int channel) const {
     const std::string number = (channel < 9 ? "0" : "") + std::to_string(channel + 1);

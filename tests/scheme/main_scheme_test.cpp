@@ -91,23 +91,23 @@ TEST_F(MainSchemeTest, LaterStartHidesToTheTrayAndTheMenuRestoresOrEnds) {
   EXPECT_TRUE(ui.TrayShown());
   EXPECT_EQ(ui.TrayTip(), Cp("Lumiscope 1.0.0.0 — COM 1"));
 
-  ASSERT_TRUE(ui.ClickTray(MouseButton::Left));  // restores, and the icon goes
+  ASSERT_TRUE(user.ClickTray(MouseButton::Left));  // restores, and the icon goes
   EXPECT_TRUE(window->State().visible);
   EXPECT_FALSE(ui.TrayShown());
 
-  ASSERT_TRUE(ui.RequestClose(scheme->form->PlatformControl()));  // the caption's close hides
+  ASSERT_TRUE(user.RequestClose(scheme->form->PlatformControl()));  // the caption's close hides
   EXPECT_FALSE(window->State().visible);
   EXPECT_TRUE(ui.TrayShown());
   ui.QueueMenuAnswer(0);  // "Восстановить"
-  ASSERT_TRUE(ui.ClickTray(MouseButton::Right));
+  ASSERT_TRUE(user.ClickTray(MouseButton::Right));
   ASSERT_EQ(ui.MenusShown().size(), 1u);
   ASSERT_EQ(ui.MenusShown()[0].size(), 5u);
   EXPECT_EQ(ui.MenusShown()[0][4].text, Cp("Выход"));
   EXPECT_TRUE(window->State().visible);
 
-  ASSERT_TRUE(ui.RequestClose(scheme->form->PlatformControl()));
+  ASSERT_TRUE(user.RequestClose(scheme->form->PlatformControl()));
   ui.QueueMenuAnswer(4);  // "Выход"
-  ASSERT_TRUE(ui.ClickTray(MouseButton::Right));
+  ASSERT_TRUE(user.ClickTray(MouseButton::Right));
   EXPECT_TRUE(scheme->form->HasEnded());
 }
 
@@ -171,7 +171,7 @@ TEST_F(MainSchemeTest, SetupModeInterruptsTheCycleWhichLaterContinues) {
 
 TEST_F(MainSchemeTest, PickingATypeWritesTheChannelAtOnceAndItsRowSaysSo) {
   StartProgram();  // setup mode on channel 0
-  ASSERT_TRUE(ui.PickItem(scheme->event_list->PlatformControl(), 5));
+  ASSERT_TRUE(user.PickItem(scheme->event_list->PlatformControl(), 5));
   std::string file = FileText();
   // The type, with the threshold its panel shows.
   EXPECT_NE(file.find("[0]\r\nSignal=5\r\nVar1=7\r\nVar2=C\r\n"), std::string::npos) << file;
@@ -180,12 +180,12 @@ TEST_F(MainSchemeTest, PickingATypeWritesTheChannelAtOnceAndItsRowSaysSo) {
 
   // Another indicator and back: the choice is still there.
   auto* selection = static_cast<SelectionPanel*>(scheme->selection_panel->Inner()->container);
-  ASSERT_TRUE(ui.SelectRadio(selection->radios[1]->PlatformControl()));
+  ASSERT_TRUE(user.SelectRadio(selection->radios[1]->PlatformControl()));
   EXPECT_EQ(scheme->event_list->Selected(), 0);
-  ASSERT_TRUE(ui.SelectRadio(selection->radios[0]->PlatformControl()));
+  ASSERT_TRUE(user.SelectRadio(selection->radios[0]->PlatformControl()));
   EXPECT_EQ(scheme->event_list->Selected(), 5);
 
-  ASSERT_TRUE(ui.PickItem(scheme->event_list->PlatformControl(), 0));
+  ASSERT_TRUE(user.PickItem(scheme->event_list->PlatformControl(), 0));
   Click(Cpu().plus_button);
   file = FileText();
   EXPECT_NE(file.find("[0]\r\nSignal=0\r\nVar1=8\r\nVar2=C\r\n"), std::string::npos) << file;
@@ -213,11 +213,11 @@ TEST_F(MainSchemeTest, ATypedThresholdIsTakenOnEnterOrLeavingTheFieldAndHeldToIt
   platform::Control* field = Cpu().value_edit->PlatformControl();
   // What a person does: empty the field, then type.
   const auto retype = [&](const std::string& text) {
-    return ui.Type(field, std::string(ui.Mirror(field)->State().text.size(), '\b') + text);
+    return user.Type(field, std::string(ui.Mirror(field)->State().text.size(), '\b') + text);
   };
   ASSERT_TRUE(retype("75"));
   EXPECT_EQ(profile.ReadString(SettingsPath(), "0", "Var1", "", 100), "7");  // not yet
-  ASSERT_TRUE(ui.PressKey(field, 13));
+  ASSERT_TRUE(user.PressKey(field, 13));
   EXPECT_EQ(profile.ReadString(SettingsPath(), "0", "Var1", "", 100), "75");
   EXPECT_EQ(RowText(0), Cp("Загрузка ЦП больше 75 %"));
   Click(Cpu().plus_button);
@@ -225,18 +225,18 @@ TEST_F(MainSchemeTest, ATypedThresholdIsTakenOnEnterOrLeavingTheFieldAndHeldToIt
 
   // Past the top: held to 99, taken when the field loses the focus.
   ASSERT_TRUE(retype("250"));
-  ASSERT_TRUE(ui.Focus(Cpu().plus_button->PlatformControl()));
+  ASSERT_TRUE(user.Focus(Cpu().plus_button->PlatformControl()));
   EXPECT_EQ(profile.ReadString(SettingsPath(), "0", "Var1", "", 100), "99");
   EXPECT_EQ(ui.Mirror(field)->State().text, "99");
 
   // Not a number: the last value comes back and nothing is written.
   const std::string before = FileText();
   ASSERT_TRUE(retype("abc"));
-  ASSERT_TRUE(ui.PressKey(field, 13));
+  ASSERT_TRUE(user.PressKey(field, 13));
   EXPECT_EQ(ui.Mirror(field)->State().text, "99");
   EXPECT_EQ(FileText(), before);
   ASSERT_TRUE(retype("-5"));
-  ASSERT_TRUE(ui.PressKey(field, 13));
+  ASSERT_TRUE(user.PressKey(field, 13));
   EXPECT_EQ(profile.ReadString(SettingsPath(), "0", "Var1", "", 100), "0");
 }
 
@@ -247,10 +247,10 @@ TEST_F(MainSchemeTest, PickingAnIndicatorInSetupModeShowsAndWritesThatChannel) {
   RunCycle();
   RunCycle();
   ASSERT_EQ(LastFrame(), Bytes(0x7F, 0xFF));
-  ASSERT_TRUE(ui.ClickTray(MouseButton::Left));
+  ASSERT_TRUE(user.ClickTray(MouseButton::Left));
   Click(scheme->setup_button);
   auto* selection = static_cast<SelectionPanel*>(scheme->selection_panel->Inner()->container);
-  ASSERT_TRUE(ui.SelectRadio(selection->radios[2]->PlatformControl()));
+  ASSERT_TRUE(user.SelectRadio(selection->radios[2]->PlatformControl()));
   EXPECT_EQ(Cpu().value_edit->Text, "21");
   processors.SetLoad(0);
   loop.AdvanceBy(3000);
@@ -304,7 +304,7 @@ TEST_F(MainSchemeTest, HidingTheWindowFromSetupModeStartsWatching) {
   StartProgram();  // first start: setup mode, the cycle stopped
   processors.SetLoad(100);
   ASSERT_TRUE(scheme->InSetupMode());
-  ASSERT_TRUE(ui.RequestClose(scheme->form->PlatformControl()));
+  ASSERT_TRUE(user.RequestClose(scheme->form->PlatformControl()));
   EXPECT_FALSE(scheme->InSetupMode());
   EXPECT_TRUE(ui.TrayShown());
   RunCycle();

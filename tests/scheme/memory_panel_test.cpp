@@ -71,7 +71,7 @@ class MemoryPanelTest : public test::SchemeTest {
   const platform::headless::ControlState& Mirror(TElWin* element) {
     return ui.Mirror(element->PlatformControl())->State();
   }
-  void Click(TElWin* button) { ASSERT_TRUE(ui.Click(button->PlatformControl())); }
+  void Click(TElWin* button) { ASSERT_TRUE(user.Click(button->PlatformControl())); }
 
   test::Source total;
   test::Source available;
@@ -250,10 +250,11 @@ TEST_F(MemoryPanelTest, ButtonsStepWithinTheBoundsAndReport) {
   EXPECT_EQ(Mirror(used_swap->value_edit).text, "1");
 
   // Held down, the step repeats after a second, and release stops it.
-  ASSERT_TRUE(ui.PressMouse(used_swap->plus_button->PlatformControl(), platform::MouseButton::Left, {7, 7}));
+  ASSERT_TRUE(
+      user.PressMouse(used_swap->plus_button->PlatformControl(), platform::MouseButton::Left, {7, 7}));
   loop.AdvanceBy(1500);
   ASSERT_TRUE(
-      ui.ReleaseMouse(used_swap->plus_button->PlatformControl(), platform::MouseButton::Left, {7, 7}));
+      user.ReleaseMouse(used_swap->plus_button->PlatformControl(), platform::MouseButton::Left, {7, 7}));
   EXPECT_GE(used_swap.OutVar(1).AsInteger(), 10);
   EXPECT_EQ(loop.RunningTimers(), 0u);
 }
@@ -316,7 +317,7 @@ TEST_F(MemoryPanelTest, ControlsFollowTheirPanelAndWorkZero) {
                           p.plus_button,   p.minus_button,  p.percent_label};
     host.Work(0, TData::Integer(0));
     for (TElWin* control : controls) EXPECT_FALSE(Mirror(control).visible);
-    EXPECT_FALSE(ui.Click(p.plus_button->PlatformControl()));
+    EXPECT_FALSE(user.Click(p.plus_button->PlatformControl()));
     host.Work(0, TData::Integer(1));
     for (TElWin* control : controls) EXPECT_TRUE(Mirror(control).visible);
   }

@@ -97,13 +97,13 @@ TEST_F(PortPanelTest, ReadsSelectsAndSendsOnTheChosenPort) {
   EXPECT_EQ(serial.WrittenTo(3), std::string("AT\r\n\0\x80", 6));
 
   // A picked speed is written and used by the next byte.
-  ASSERT_TRUE(ui.PickItem(Scheme().SpeedList()->PlatformControl(), 0));
+  ASSERT_TRUE(user.PickItem(Scheme().SpeedList()->PlatformControl(), 0));
   EXPECT_EQ(profile.ReadString(SettingsPath(), "Main", "BaudRade", "", 100), "75");
   Do(4, TData::String("A"));
   EXPECT_EQ(serial.opens.back().mode.substr(0, 8), "baud=75 ");
   // A picked pause is written and reported at once.
   intervals.received.clear();
-  ASSERT_TRUE(ui.PickItem(Scheme().PauseList()->PlatformControl(), 14));
+  ASSERT_TRUE(user.PickItem(Scheme().PauseList()->PlatformControl(), 14));
   EXPECT_EQ(profile.ReadString(SettingsPath(), "Main", "Pause", "", 100), "4");
   EXPECT_EQ(Interval(), 4000);
 }
@@ -185,7 +185,7 @@ TEST_F(PortPanelTest, TheStoredPortStaysChosenWhileItIsNotThere) {
   EXPECT_EQ(serial.WrittenTo(9), "z");
 
   // Opening the list looks again: now it is found, and the hint says so.
-  ASSERT_TRUE(ui.OpenList(Scheme().PortList()->PlatformControl()));
+  ASSERT_TRUE(user.OpenList(Scheme().PortList()->PlatformControl()));
   EXPECT_EQ(Selected(Scheme().PortList()), "COM 9");
   EXPECT_EQ(Scheme().PortList()->Hint, Cp("Имя порта: COM 9"));
   EXPECT_TRUE(messages.notices.empty());
@@ -226,7 +226,7 @@ TEST_F(PortPanelTest, PickingAPortWritesItAndReopens) {
   Do(0);
   Load("COM 1", "9600", "1");
   serial.opens.clear();
-  ASSERT_TRUE(ui.PickItem(Scheme().PortList()->PlatformControl(), 1));
+  ASSERT_TRUE(user.PickItem(Scheme().PortList()->PlatformControl(), 1));
   EXPECT_EQ(profile.ReadString(SettingsPath(), "Main", "Port", "", 100), "COM 2");
   ASSERT_EQ(serial.opens.size(), 1u);
   EXPECT_EQ(serial.opens[0].number, 2);

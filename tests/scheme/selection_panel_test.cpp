@@ -22,9 +22,9 @@ TEST_F(SelectionPanelTest, ClickOnRadioNReportsChannelNMinusOne) {
   test::Probe probe;
   panel.multi->OnEvent[0] = test::ToProbe(&probe);
 
-  ASSERT_TRUE(ui.SelectRadio(panel->radios[4]->PlatformControl()));
-  ASSERT_TRUE(ui.SelectRadio(panel->radios[13]->PlatformControl()));
-  ASSERT_TRUE(ui.SelectRadio(panel->radios[0]->PlatformControl()));
+  ASSERT_TRUE(user.SelectRadio(panel->radios[4]->PlatformControl()));
+  ASSERT_TRUE(user.SelectRadio(panel->radios[13]->PlatformControl()));
+  ASSERT_TRUE(user.SelectRadio(panel->radios[0]->PlatformControl()));
   ASSERT_EQ(probe.Count(), 3u);
   EXPECT_EQ(probe.received[0].AsInteger(), 4);
   EXPECT_EQ(probe.received[1].AsInteger(), 13);
@@ -38,7 +38,7 @@ TEST_F(SelectionPanelTest, WorkSelectsTheFirstEvenWhenAlreadyChosen) {
   test::Probe probe;
   panel.multi->OnEvent[0] = test::ToProbe(&probe);
 
-  ASSERT_TRUE(ui.SelectRadio(panel->radios[6]->PlatformControl()));
+  ASSERT_TRUE(user.SelectRadio(panel->radios[6]->PlatformControl()));
   panel.Work(0, TData());
   panel.Work(0, TData::Integer(0));  // whatever the value: entering setup mode re-evaluates №01
   ASSERT_EQ(probe.Count(), 3u);

@@ -12,6 +12,7 @@
 #include "platform/services.h"
 #include "runtime/cp1251.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/headless_user.h"
 #include "tests/support/runtime_fixture.h"
 #include "tests/support/temp_folder.h"
 
@@ -44,6 +45,7 @@ class SchemeTest : public RuntimeTest {
   TempFolder temp{"scheme"};
   const std::filesystem::path& folder = temp.path();
   platform::headless::HeadlessUi ui;
+  HeadlessUser user{ui};
   platform::headless::VirtualLoop loop;
   platform::linux_backend::IniProfile profile;
   platform::linux_backend::LinuxFiles files;

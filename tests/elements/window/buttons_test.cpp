@@ -25,11 +25,11 @@ TEST_F(ButtonsTest, AUserClickReportsDownUpThenClickAndADisabledButtonNothing) {
   button.OnMouseUp = test::ToProbe(&log, 1);
   button.OnClick = test::ToProbe(&log, 2);
 
-  EXPECT_TRUE(ui.Click(button.PlatformControl()));
+  EXPECT_TRUE(user.Click(button.PlatformControl()));
   EXPECT_EQ(log.indices, (std::vector<uint16_t>{0, 1, 2}));
 
   Act<&TElWin::SetEnabled>(button, TData::Integer(0));
-  EXPECT_FALSE(ui.Click(button.PlatformControl()));
+  EXPECT_FALSE(user.Click(button.PlatformControl()));
   EXPECT_EQ(log.Count(), 3u);
 }
 
@@ -61,7 +61,7 @@ TEST_F(ButtonsTest, CheckFiresOnCheckAlwaysAndOnClickOnlyAfterAUserChange) {
 
   log.received.clear();
   log.indices.clear();
-  ui.ToggleCheck(box.PlatformControl());
+  user.ToggleCheck(box.PlatformControl());
   EXPECT_FALSE(box.Checked);
   EXPECT_EQ(log.indices, (std::vector<uint16_t>{0, 1}));
   EXPECT_EQ(test::Integers(log), (std::vector<int32_t>{0, 0}));
@@ -86,7 +86,7 @@ TEST_F(ButtonsTest, SelectingARadioButtonUnchecksItsSiblingsOnly) {
   EXPECT_TRUE(first.IsChecked());
   EXPECT_TRUE(Mirror(first)->State().checked);
 
-  EXPECT_TRUE(ui.SelectRadio(second.PlatformControl()));
+  EXPECT_TRUE(user.SelectRadio(second.PlatformControl()));
   EXPECT_TRUE(second.IsChecked());
   EXPECT_FALSE(first.IsChecked());
   EXPECT_FALSE(Mirror(first)->State().checked);
@@ -126,20 +126,20 @@ TEST_F(BitBtnTest, AFlatButtonShowsItsEdgeOnlyWhilePointedAtOrPressed) {
   EXPECT_EQ(Drawn(), (Lines{"FillRect 0,0 30x30 #C0C0C0", "Picture (3,3) 24x24"}));
 
   auto* control = button.PlatformControl();
-  ui.MoveMouse(control, {10, 10});
+  user.MoveMouse(control, {10, 10});
   EXPECT_EQ(Drawn().back(), "Edge 0,0 30x30 raised");
-  ui.PressMouse(control, MouseButton::Left, {10, 10});
+  user.PressMouse(control, MouseButton::Left, {10, 10});
   EXPECT_EQ(Drawn().back(), "Edge 0,0 30x30 sunken");
-  ui.MoveMouse(control, {40, 10}, 0);  // dragged off: not pressed-looking any more
+  user.MoveMouse(control, {40, 10}, 0);  // dragged off: not pressed-looking any more
   EXPECT_EQ(Drawn().back(), "Picture (3,3) 24x24");
-  ui.MoveMouse(control, {12, 10}, 0);
-  ui.ReleaseMouse(control, MouseButton::Left, {12, 10});
+  user.MoveMouse(control, {12, 10}, 0);
+  user.ReleaseMouse(control, MouseButton::Left, {12, 10});
   EXPECT_EQ(Drawn().back(), "Edge 0,0 30x30 raised");
-  ui.LeaveMouse(control);  // left without a move that lands outside
+  user.LeaveMouse(control);  // left without a move that lands outside
   EXPECT_EQ(Drawn().back(), "Picture (3,3) 24x24");
 
   button.NoFrame = false;
-  ui.MoveMouse(control, {-1, 10});
+  user.MoveMouse(control, {-1, 10});
   EXPECT_EQ(Drawn().back(), "Frame 0,0 30x30 #808080");
   button.Flat = false;
   EXPECT_EQ(Drawn().back(), "Edge 0,0 30x30 raised");
@@ -164,7 +164,7 @@ TEST_F(BitBtnTest, PictureActionCopiesTheIncomingPictureAndRepaints) {
   EXPECT_TRUE(button.Picture.IsEmpty());
   EXPECT_EQ(Drawn(), (Lines{"FillRect 0,0 30x30 #C0C0C0"}));
 
-  ui.Click(button.PlatformControl());
+  user.Click(button.PlatformControl());
   EXPECT_EQ(clicks.Count(), 1u);
 }
 

@@ -73,9 +73,9 @@ TEST_F(DatePickerTest, TheProgramSetsItSilentlyAndIgnoresValuesNamingNoMoment) {
 
 TEST_F(DatePickerTest, EveryUserChangeFiresOnChangeWithTheNewValue) {
   CalendarTime noon{2026, 12, 7, 12, 0, 0, 0};
-  ASSERT_TRUE(ui.ChangeDate(picker.PlatformControl(), noon));
+  ASSERT_TRUE(user.ChangeDate(picker.PlatformControl(), noon));
   noon.hour = 13;
-  ui.ChangeDate(picker.PlatformControl(), noon);
+  user.ChangeDate(picker.PlatformControl(), noon);
 
   ASSERT_EQ(changes.Count(), 2u);
   EXPECT_EQ(changes.received[0].type, DataType::Real);
@@ -83,7 +83,7 @@ TEST_F(DatePickerTest, EveryUserChangeFiresOnChangeWithTheNewValue) {
   EXPECT_DOUBLE_EQ(Read<&TElDatePicker::OutDateTime>(picker).AsReal(), *CalendarToValue(noon));
 
   Act<&TElWin::SetEnabled>(picker, TData::Integer(0));
-  EXPECT_FALSE(ui.ChangeDate(picker.PlatformControl(), noon));
+  EXPECT_FALSE(user.ChangeDate(picker.PlatformControl(), noon));
   EXPECT_EQ(changes.Count(), 2u);
 }
 

@@ -93,16 +93,16 @@ TEST_F(ListsTest, OnChangeFollowsOnlyTheUsersPickWithIndexOrText) {
   Act<&TElComboBox::SelectText>(list, TData::String("300"));
   EXPECT_EQ(changes.Count(), 0u);
 
-  ASSERT_TRUE(ui.PickItem(list.PlatformControl(), 11));
+  ASSERT_TRUE(user.PickItem(list.PlatformControl(), 11));
   EXPECT_EQ(test::Integers(changes), (std::vector<int32_t>{11}));
   EXPECT_EQ(changes.Last().type, DataType::Integer);
   EXPECT_EQ(ItemText(list), "9600");
 
   list.ChangeReturns = 1;
-  ui.PickItem(list.PlatformControl(), 16);
+  user.PickItem(list.PlatformControl(), 16);
   EXPECT_EQ(changes.Last().type, DataType::String);
   EXPECT_EQ(changes.Last().text, "115200");
-  EXPECT_FALSE(ui.PickItem(list.PlatformControl(), 17));
+  EXPECT_FALSE(user.PickItem(list.PlatformControl(), 17));
   EXPECT_EQ(changes.Count(), 2u);
 }
 

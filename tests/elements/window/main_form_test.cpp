@@ -98,7 +98,7 @@ TEST_F(MainFormTest, HidingAFormReactivatesTheWindowActiveWhenItWasShown) {
 
   Act<&TElWin::SetVisible>(debug, TData::Integer(1));
   Act<&TElWin::SetVisible>(about, TData::Integer(1));  // shown while the debug window is active
-  ui.Activate(main.PlatformControl());
+  user.Activate(main.PlatformControl());
   Act<&TElWin::SetVisible>(about, TData::Integer(0));
   EXPECT_TRUE(IsActive(debug));
 
@@ -129,7 +129,7 @@ TEST_F(MainFormTest, CloseOnTheMainWindowClosesOpenOwnedFormsThenFiresOnCloseAnd
   main.OnClose = on_close.Point();
 
   // A user close of an owned form only hides it.
-  ui.RequestClose(about.PlatformControl());
+  user.RequestClose(about.PlatformControl());
   EXPECT_FALSE(Showing(about));
   EXPECT_FALSE(about.Visible);
   EXPECT_TRUE(owned_showing.empty());
@@ -172,18 +172,18 @@ TEST_F(MainFormTest, ClientDragActivationAndAnUnhookedMinimise) {
   debug.OnActivate = test::ToProbe(&log, 0);
   debug.OnDeactivate = test::ToProbe(&log, 1);
 
-  ui.PressMouse(debug.PlatformControl(), MouseButton::Right, {5, 5});
+  user.PressMouse(debug.PlatformControl(), MouseButton::Right, {5, 5});
   EXPECT_EQ(Mirror(debug)->State().drag_move_count, 0);
-  ui.PressMouse(debug.PlatformControl(), MouseButton::Left, {5, 5});
+  user.PressMouse(debug.PlatformControl(), MouseButton::Left, {5, 5});
   EXPECT_EQ(Mirror(debug)->State().drag_move_count, 1);
-  ui.PressMouse(about.PlatformControl(), MouseButton::Left, {5, 5});
+  user.PressMouse(about.PlatformControl(), MouseButton::Left, {5, 5});
   EXPECT_EQ(Mirror(about)->State().drag_move_count, 0);
 
-  ui.Activate(debug.PlatformControl());
-  ui.Activate(about.PlatformControl());
+  user.Activate(debug.PlatformControl());
+  user.Activate(about.PlatformControl());
   EXPECT_EQ(log.indices, (std::vector<uint16_t>{0, 1}));
 
-  ui.Minimize(debug.PlatformControl());
+  user.Minimize(debug.PlatformControl());
   EXPECT_TRUE(Mirror(debug)->State().minimized);
 }
 

@@ -70,16 +70,16 @@ TEST_F(TrayIconTest, MinimizeHidesThenFiresThenShowsTheIconAndRestoreBringsTheWi
 }
 
 TEST_F(TrayIconTest, AUserCloseOrMinimiseGoesToTheTrayWhileTheCloseActionEndsTheProgram) {
-  ui.RequestClose(main().PlatformControl());
+  user.RequestClose(main().PlatformControl());
   EXPECT_FALSE(Showing(main()));
   EXPECT_TRUE(ui.TrayShown());
   EXPECT_EQ(minimized.Count(), 1u);
   EXPECT_EQ(closed.Count(), 0u);
   EXPECT_EQ(loop.quits, 0);
 
-  ui.ClickTray(platform::MouseButton::Left);  // not linked: nothing happens
+  user.ClickTray(platform::MouseButton::Left);  // not linked: nothing happens
   Act<&TElTrayIcon::Restore>(*tray);
-  ui.Minimize(main().PlatformControl());
+  user.Minimize(main().PlatformControl());
   EXPECT_FALSE(Showing(main()));
   EXPECT_EQ(minimized.Count(), 2u);
 
@@ -90,7 +90,7 @@ TEST_F(TrayIconTest, AUserCloseOrMinimiseGoesToTheTrayWhileTheCloseActionEndsThe
 
 TEST_F(TrayIconTest, CloseExitsLetsTheUserCloseEndTheProgram) {
   tray->CloseExits = true;
-  ui.RequestClose(main().PlatformControl());
+  user.RequestClose(main().PlatformControl());
   EXPECT_EQ(closed.Count(), 1u);
   EXPECT_EQ(minimized.Count(), 0u);
 }
@@ -105,7 +105,7 @@ TEST_F(TrayIconTest, MouseMessagesFireInTheSystemsOrder) {
   tray->OnMouseMove = test::ToProbe(&log, 4);
   for (TrayMouse m : {TrayMouse::Move, TrayMouse::LeftDown, TrayMouse::LeftUp, TrayMouse::LeftDouble,
                       TrayMouse::RightDown, TrayMouse::RightUp, TrayMouse::RightDouble}) {
-    ui.TrayMessage(m);
+    user.TrayMessage(m);
   }
   EXPECT_EQ(log.indices, (std::vector<uint16_t>{4, 0, 2, 1, 3, 0, 1, 2, 3}));
   EXPECT_TRUE(log.received[0].IsNull());
@@ -113,7 +113,7 @@ TEST_F(TrayIconTest, MouseMessagesFireInTheSystemsOrder) {
 
   // The application restores on a left release: the icon goes between the two.
   tray->OnMouseUp = Link<&TElTrayIcon::Restore>(tray.get());
-  ui.ClickTray(platform::MouseButton::Left);
+  user.ClickTray(platform::MouseButton::Left);
   EXPECT_FALSE(ui.TrayShown());
   EXPECT_TRUE(Showing(main()));
 }
@@ -129,7 +129,7 @@ TEST_F(TrayIconTest, WithoutATrayTheWindowIsMinimisedToTheTaskbarInstead) {
   Act<&TElTrayIcon::Restore>(*tray);
   EXPECT_FALSE(Mirror(main())->State().minimized);
 
-  ui.RequestClose(main().PlatformControl());
+  user.RequestClose(main().PlatformControl());
   EXPECT_TRUE(Mirror(main())->State().minimized);
   EXPECT_EQ(closed.Count(), 0u);
   EXPECT_EQ(minimized.Count(), 2u);
@@ -140,7 +140,7 @@ TEST_F(TrayIconTest, DestroyingTheTrayRemovesTheIconAndUnhooksIt) {
   tray.reset();
   EXPECT_FALSE(ui.TrayShown());
   Act<&TElWin::SetVisible>(main(), TData::Integer(1));
-  ui.RequestClose(main().PlatformControl());
+  user.RequestClose(main().PlatformControl());
   EXPECT_EQ(closed.Count(), 1u);
 }
 

@@ -144,14 +144,14 @@ TEST_F(WinTest, MouseKeyAndFocusNotificationsReachTheEventPoints) {
   button.OnExit = test::ToProbe(&exit);
   auto* control = button.PlatformControl();
 
-  ui.PressMouse(control, MouseButton::Right, {5, 5});
-  ui.MoveMouse(control, {6, 6}, 1);
-  ui.MoveMouse(control, {7, 7});
-  ui.ReleaseMouse(control, MouseButton::Right, {7, 7});
-  ui.PressMouse(control, MouseButton::Middle, {5, 5});
-  ui.TurnWheel(control, -240);
-  ui.Type(control, "a1");
-  ui.Focus(other.PlatformControl());
+  user.PressMouse(control, MouseButton::Right, {5, 5});
+  user.MoveMouse(control, {6, 6}, 1);
+  user.MoveMouse(control, {7, 7});
+  user.ReleaseMouse(control, MouseButton::Right, {7, 7});
+  user.PressMouse(control, MouseButton::Middle, {5, 5});
+  user.TurnWheel(control, -240);
+  user.Type(control, "a1");
+  user.Focus(other.PlatformControl());
 
   EXPECT_EQ(test::Integers(down), (std::vector<int32_t>{1, 2}));
   EXPECT_EQ(test::Integers(move), (std::vector<int32_t>{1, platform::kNoSingleButton}));

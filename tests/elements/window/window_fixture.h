@@ -6,6 +6,7 @@
 #include "platform/headless/headless_ui.h"
 #include "platform/services.h"
 #include "runtime/cp1251.h"
+#include "tests/support/headless_user.h"
 #include "tests/support/probe.h"
 #include "tests/support/runtime_fixture.h"
 
@@ -40,6 +41,7 @@ class WindowTest : public RuntimeTest {
   static Text Cp(const char* utf8) { return cp1251::FromUtf8(utf8); }
 
   platform::headless::HeadlessUi ui;
+  HeadlessUser user{ui};
 };
 
 // The integers a probe received, in order.
