@@ -122,6 +122,34 @@ class MainScheme : public Container {
   TElSwitch* debug_switch;
   TElSwitch* blink_phase;
   TElFor* all_channels;
+  // The current channel's event type, 0..10, or -1 for a Signal that names none: what
+  // the list shows, kept here so that the routers never read the list back.
+  TElMemory* event_type;
+
+ private:
+  // Which value point of the locator each reader of the settings file takes its path
+  // from.
+  enum PathReader : uint16_t { kDefaultsPath, kPortPath, kSignalPath, kVar1Path, kVar2Path, kWriterPath };
+
+  // The rooms of the scheme, built in this order. Each creates what only it uses and
+  // links it to what the earlier rooms made.
+  void BuildWindow();
+  void BuildHiddenSchemes();
+  void BuildSharedPoints();
+  void WireStartUp();
+  void WireTrayAndSmallWindows();
+  void WireModes();
+  void WireChannelEvaluation();
+  void WireFrameOutput();
+  void WireConditionPanels();
+  void WireWriting();
+
+  // Points several rooms lead into.
+  TElHub* setup_hub_ = nullptr;    // enter setup mode
+  TElHub* channel_hub_ = nullptr;  // evaluate the channel of the value
+  TElHub* select_hub_ = nullptr;   // a fresh sample, then evaluate the channel
+  TElHub* type_hub_ = nullptr;     // show the event type's panel and read its parameters
+  TElHub* pick_hub_ = nullptr;     // the user picked an event type
 };
 
 }  // namespace lumi
