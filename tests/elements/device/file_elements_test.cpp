@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <climits>
 #include <map>
 
 #include "elements/device/application.h"
-#include "elements/device/delete_element.h"
 #include "elements/device/dir.h"
 #include "elements/device/enum_process.h"
 #include "elements/device/file_part.h"
@@ -134,49 +132,6 @@ TEST_F(FileElementsTest, EnumProcessListsThenEnds) {
   ASSERT_FALSE(self.empty());
   EXPECT_TRUE(std::any_of(probe.received.begin(), probe.received.end(),
                           [&](const TData& d) { return d.type == DataType::String && d.text == self; }));
-}
-
-Text CutOf(const Text& text, int32_t position, int32_t count) {
-  TElDelete cut;
-  cut.Position = position;
-  cut.Count = count;
-  Probe probe;
-  cut.OnResult = ToProbe(&probe);
-  TData data = TData::String(text);
-  Fire(Link<&TElDelete::Cut>(&cut), data);
-  EXPECT_EQ(probe.Count(), 1u);
-  return probe.Count() == 1 ? probe.Last().text : "<none>";
-}
-
-TEST_F(FileElementsTest, CutKeepsEveryRangeInBounds) {
-  EXPECT_EQ(CutOf("COM 3", 1, 4), "3");
-  EXPECT_EQ(CutOf("COM 12", 1, 4), "12");
-  EXPECT_EQ(CutOf("abcdef", 3, 2), "abef");
-  EXPECT_EQ(CutOf("abcdef", 5, 100), "abcd");
-  EXPECT_EQ(CutOf("abcdef", 2, INT_MAX), "a");
-  EXPECT_EQ(CutOf("abcdef", 6, 1), "abcde");
-  EXPECT_EQ(CutOf("abcdef", 7, 1), "abcdef");
-  EXPECT_EQ(CutOf("abcdef", INT_MAX, INT_MAX), "abcdef");
-  EXPECT_EQ(CutOf("abcdef", -1, 3), "abcdef");
-  EXPECT_EQ(CutOf("abcdef", INT_MIN, INT_MAX), "abcdef");
-  EXPECT_EQ(CutOf("abcdef", 2, -3), "abcdef");
-  EXPECT_EQ(CutOf("", 1, 4), "");
-}
-
-TEST_F(FileElementsTest, CutPullsTextPositionCount) {
-  TElDelete cut;
-  Probe probe;
-  cut.OnResult = ToProbe(&probe);
-  TData data = test::Chain({TData::String("COM 12"), TData::Integer(2), TData::Integer(3)});
-  Fire(Link<&TElDelete::Cut>(&cut), data);
-  EXPECT_EQ(probe.Last().text, "C12");
-
-  test::Source position(TData::Integer(1));
-  cut.InPosition = test::FromSource(&position);
-  cut.Count = 4;
-  data = TData::String("COM 7");
-  Fire(Link<&TElDelete::Cut>(&cut), data);
-  EXPECT_EQ(probe.Last().text, "7");
 }
 
 }  // namespace

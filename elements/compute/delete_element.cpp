@@ -1,4 +1,4 @@
-#include "elements/device/delete_element.h"
+#include "elements/compute/delete_element.h"
 
 #include <algorithm>
 
