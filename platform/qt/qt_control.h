@@ -77,6 +77,9 @@ class QtControl final : public QObject, public Control {
 
  private:
   void CreateWidget(QWidget* parent);
+  QWidget* CreateForm(QWidget* parent);
+  QWidget* CreateDatePicker(QWidget* parent);
+  static QPointer<QWidget>& MainForm();
   void WatchInput(QWidget* widget);
   void ConnectSignals();
   void ResizeClient(QSize size);

@@ -22,7 +22,7 @@
 
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_ui.h"
-#include "tests/qt/recording_events.h"
+#include "tests/platform/qt/recording_events.h"
 
 namespace lumi::platform::qt_backend {
 namespace {
