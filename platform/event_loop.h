@@ -37,6 +37,14 @@ class EventLoop {
   // Milliseconds on a monotonic clock.
   virtual int64_t NowMs() = 0;
 
+  // Calls `ready` on the loop thread whenever `fd` has something to read (`priority`:
+  // an exceptional condition instead, as a changed mount table signals it), so that a
+  // change is learnt of without looking for it at every use. False where the loop
+  // cannot watch descriptors: the caller then looks for itself. One watch per
+  // descriptor; it ends with Unwatch or with the loop.
+  virtual bool Watch(int /*fd*/, bool /*priority*/, std::function<void()> /*ready*/) { return false; }
+  virtual void Unwatch(int /*fd*/) {}
+
   // From now on an end asked of the program from outside (Ctrl-C, its terminal gone,
   // a request to terminate) ends Run cleanly, and a later start's show request reaches
   // the handler below. False where the loop cannot (another loop owns them).

@@ -144,7 +144,7 @@ void MainScheme::BuildHiddenSchemes() {
 
 void MainScheme::BuildSharedPoints() {
   setup_hub_ = SetUpHub(Create<TElHub>(), 8);
-  work_hub = SetUpHub(Create<TElHub>(), 5);
+  work_hub = SetUpHub(Create<TElHub>(), 6);
   channel_hub_ = SetUpHub(Create<TElHub>(), 2);
   select_hub_ = SetUpHub(Create<TElHub>(), 2);
   type_hub_ = SetUpHub(Create<TElHub>(), 4);

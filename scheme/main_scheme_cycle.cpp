@@ -39,6 +39,11 @@ void MainScheme::WireChannelEvaluation() {
   highest_type->Op2 = TData::Integer(kEventTypes);
   auto* no_type = Create<TElDoData>();
   no_type->Data = TData::Integer(-1);
+  // Only setup mode shows the panel of the type: in work mode the panels are out of
+  // sight, and showing and hiding them for every channel was most of a cycle's work.
+  auto* setup_only = Create<TElIf_else>();
+  setup_only->Type = TElIf_else::kNotEqual;
+  setup_only->Op2 = TData::Integer(0);
 
   // Indicator selection in setup mode: a fresh sample, then that channel.
   selection_panel->OnEvent[0] = Link<&TElHub::Pass>(select_hub_);
@@ -71,7 +76,9 @@ void MainScheme::WireChannelEvaluation() {
   event_list->OnChange = Link<&TElHub::Pass>(pick_hub_);
   pick_hub_->OnPass[0] = Link<&TElMemory::Store>(event_type);
 
-  type_hub_->OnPass[0] = Link<&TElMultiElement::Work>(condition_selector, 0);
+  type_hub_->OnPass[0] = Link<&TElIf_else::Compare>(setup_only);
+  setup_only->InOp1 = Link<&TElMemory::OutValue>(mode);
+  setup_only->OnTrue = Link<&TElMultiElement::Work>(condition_selector, 0);
   type_hub_->OnPass[1] = Link<&TElGetIndexData::SelectIndex>(state_selector);
   type_hub_->OnPass[2] = Link<&TElGetIndexData::SelectIndex>(text_selector);
   type_hub_->OnPass[3] = Link<&TElini::Read>(var1_read);

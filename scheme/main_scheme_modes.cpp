@@ -29,6 +29,7 @@ void MainScheme::WireModes() {
   TElHub* face_hub = SetUpHub(Create<TElHub>(), 2);
   TElDoData* setup_mode_value = Constant(Create<TElDoData>(), TData::Integer(1));
   TElDoData* work_mode_value = Constant(Create<TElDoData>(), TData::Integer(0));
+  TElDoData* no_panel = Constant(Create<TElDoData>(), TData::Integer(-1));
   setup_faces = Create<TElBitmapArray>();
   setup_faces->Items = {resources::Picture("BITMAP3"), resources::Picture("BITMAP4")};
   setup_face = Create<TElArrayRW>();
@@ -36,13 +37,14 @@ void MainScheme::WireModes() {
   setup_button->OnClick = Link<&TElHub::Pass>(setup_hub_);
   work_button->OnClick = Link<&TElHub::Pass>(work_hub);
 
-  setup_hub_->OnPass[0] = Link<&TElMultiElement::Work>(frame_builder, 2);
-  setup_hub_->OnPass[1] = Link<&TElTimer::Stop>(cycle_timer);
-  setup_hub_->OnPass[2] = Link<&TElMultiElement::Work>(mode_geometry, 0);
-  setup_hub_->OnPass[3] = Link<&TElHub::Pass>(all_channels_hub);
-  setup_hub_->OnPass[4] = Link<&TElMultiElement::Work>(selection_panel, 0);
-  setup_hub_->OnPass[5] = Link<&TElDoData::Send>(setup_face_index);
-  setup_hub_->OnPass[6] = Link<&TElDoData::Send>(setup_mode_value);
+  // The mode first: what follows shows the panels, which only setup mode does.
+  setup_hub_->OnPass[0] = Link<&TElDoData::Send>(setup_mode_value);
+  setup_hub_->OnPass[1] = Link<&TElMultiElement::Work>(frame_builder, 2);
+  setup_hub_->OnPass[2] = Link<&TElTimer::Stop>(cycle_timer);
+  setup_hub_->OnPass[3] = Link<&TElMultiElement::Work>(mode_geometry, 0);
+  setup_hub_->OnPass[4] = Link<&TElHub::Pass>(all_channels_hub);
+  setup_hub_->OnPass[5] = Link<&TElMultiElement::Work>(selection_panel, 0);
+  setup_hub_->OnPass[6] = Link<&TElDoData::Send>(setup_face_index);
   setup_hub_->OnPass[7] = Link<&TElHub::Pass>(blink_reset_hub);
   all_channels_hub->OnPass[0] = Link<&TElMultiElement::Work>(sensor_hub, 0);
   all_channels_hub->OnPass[1] = Link<&TElFor::Run>(all_channels);
@@ -57,6 +59,9 @@ void MainScheme::WireModes() {
   work_hub->OnPass[3] = Link<&TElDoData::Send>(work_mode_value);
   // The debug window belongs to setup mode: its button goes, and so does the window.
   work_hub->OnPass[4] = Link<&TElSwitch::Reset>(debug_switch);
+  // So do the condition panels, out of sight in the small window: none is shown, so
+  // none keeps a clock running, and the cycle never shows one again.
+  work_hub->OnPass[5] = Link<&TElDoData::Send>(no_panel);
 
   mode_geometry->OnEvent[0] = Link<&TElWin::SetWidth>(form);
   mode_geometry->OnEvent[1] = Link<&TElWin::SetHeight>(form);
@@ -73,6 +78,7 @@ void MainScheme::WireModes() {
   setup_mode_value->OnSend = Link<&TElMemory::Store>(mode);
   work_mode_value->OnSend = Link<&TElMemory::Store>(mode);
   mode->OnStore = Link<&TElWin::SetVisible>(debug_button);
+  no_panel->OnSend = Link<&TElMultiElement::Work>(condition_selector, 0);
 }
 
 }  // namespace lumi

@@ -8,6 +8,9 @@
 namespace lumi {
 
 Text ExpandPath(std::string_view path) {
+  // The settings file is read a few dozen times a cycle by its full path: that path
+  // goes through untouched, without asking the system for any folder.
+  if (!path.empty() && path.front() == '/') return Text(path);
   auto& system = *platform::Current().system;
   Text result(path);
   // Only a leading name stands for a folder: further on it is part of a real folder's

@@ -151,16 +151,39 @@ int PollLoop::PollTimeoutMs() {
   return wait.count() > INT_MAX ? INT_MAX : static_cast<int>(wait.count());
 }
 
+bool PollLoop::Watch(int fd, bool priority, std::function<void()> ready) {
+  if (fd < 0 || !ready) return false;
+  Unwatch(fd);
+  watched_.push_back({fd, priority, std::make_shared<std::function<void()>>(std::move(ready))});
+  return true;
+}
+
+void PollLoop::Unwatch(int fd) {
+  std::erase_if(watched_, [fd](const Watched& w) { return w.fd == fd; });
+}
+
 void PollLoop::WaitForWork() {
-  pollfd fds[2] = {{wake_fd_, POLLIN, 0}, {signal_fd_, POLLIN, 0}};
-  const nfds_t count = signals_.Owned() ? 2 : 1;
-  if (poll(fds, count, PollTimeoutMs()) <= 0) return;  // time-out, or EINTR: look again
+  std::vector<pollfd> fds = {{wake_fd_, POLLIN, 0}, {signal_fd_, POLLIN, 0}};
+  const size_t first_watched = fds.size();
+  for (const Watched& w : watched_)
+    fds.push_back({w.fd, static_cast<short>(w.priority ? POLLPRI : POLLIN), 0});
+  if (!signals_.Owned()) fds[1].fd = -1;                           // poll skips negative descriptors
+  if (poll(fds.data(), fds.size(), PollTimeoutMs()) <= 0) return;  // time-out, or EINTR: look again
   if (fds[0].revents & POLLIN) Drain(wake_fd_);
-  if (count == 2 && (fds[1].revents & POLLIN)) {
+  if (fds[1].revents & POLLIN) {
     Drain(signal_fd_);
     const LoopSignals::Pending pending = LoopSignals::TakePending();
     if (pending.show) ShowRequested();
     if (pending.quit) quit_ = true;
+  }
+  // The handlers may watch and unwatch: each is found again by its descriptor.
+  for (size_t i = first_watched; i < fds.size(); ++i) {
+    if (fds[i].revents == 0) continue;
+    auto it =
+        std::find_if(watched_.begin(), watched_.end(), [&](const Watched& w) { return w.fd == fds[i].fd; });
+    if (it == watched_.end()) continue;
+    const std::shared_ptr<std::function<void()>> ready = it->ready;
+    (*ready)();
   }
 }
 

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <set>
 #include <tuple>
+#include <vector>
 
 #include "platform/event_loop.h"
 #include "platform/loop_signals.h"
@@ -33,6 +34,8 @@ class PollLoop final : public EventLoop {
   TimerId StartTimer(uint32_t interval_ms, std::function<void()> tick) override;
   void StopTimer(TimerId id) override;
   void Post(std::function<void()> task) override;
+  bool Watch(int fd, bool priority, std::function<void()> ready) override;
+  void Unwatch(int fd) override;
 
   // Runs until Quit (callable from any thread). A Quit that came before Run (say from start-up code that
   // closes the program at once) makes Run return straight away.
@@ -76,6 +79,13 @@ class PollLoop final : public EventLoop {
   std::map<TimerId, std::shared_ptr<Timer>> timers_;
   std::set<DueKey> due_order_;
   std::atomic<bool> quit_ = false;  // Quit also works from another thread
+
+  struct Watched {
+    int fd;
+    bool priority;
+    std::shared_ptr<std::function<void()>> ready;  // alive while it runs, even unwatched
+  };
+  std::vector<Watched> watched_;
 
   std::mutex posted_mutex_;
   std::deque<std::function<void()>> posted_;

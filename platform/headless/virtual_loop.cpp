@@ -1,5 +1,7 @@
 #include "platform/headless/virtual_loop.h"
 
+#include <poll.h>
+
 #include <algorithm>
 #include <limits>
 #include <utility>
@@ -44,7 +46,35 @@ std::optional<std::function<void()>> VirtualLoop::TakePosted() {
   return task;
 }
 
+bool VirtualLoop::Watch(int fd, bool priority, std::function<void()> ready) {
+  if (fd < 0 || !ready) return false;
+  Unwatch(fd);
+  watched_.push_back({fd, priority, std::make_shared<std::function<void()>>(std::move(ready))});
+  return true;
+}
+
+void VirtualLoop::Unwatch(int fd) {
+  std::erase_if(watched_, [fd](const Watched& w) { return w.fd == fd; });
+}
+
+void VirtualLoop::PollWatched() {
+  if (watched_.empty()) return;
+  std::vector<pollfd> fds;
+  for (const Watched& w : watched_)
+    fds.push_back({w.fd, static_cast<short>(w.priority ? POLLPRI : POLLIN), 0});
+  if (poll(fds.data(), fds.size(), 0) <= 0) return;
+  for (const pollfd& ready : fds) {
+    if (ready.revents == 0) continue;
+    auto it =
+        std::find_if(watched_.begin(), watched_.end(), [&](const Watched& w) { return w.fd == ready.fd; });
+    if (it == watched_.end()) continue;
+    const std::shared_ptr<std::function<void()>> call = it->ready;
+    (*call)();
+  }
+}
+
 size_t VirtualLoop::RunPending() {
+  PollWatched();
   size_t ran = 0;
   while (ran < run_limit_) {
     auto task = TakePosted();

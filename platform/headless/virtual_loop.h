@@ -32,6 +32,10 @@ class VirtualLoop final : public EventLoop {
   TimerId StartTimer(uint32_t interval_ms, std::function<void()> tick) override;
   void StopTimer(TimerId id) override;
   void Post(std::function<void()> task) override;
+  // Descriptors are real even where time is not: each turn looks at them without
+  // waiting, as the real loop's poll does between two ticks.
+  bool Watch(int fd, bool priority, std::function<void()> ready) override;
+  void Unwatch(int fd) override;
 
   // Moves time to the next due timer again and again until Quit, until nothing is
   // due and nothing is posted, or until the run limit is reached. A Quit that came
@@ -72,6 +76,14 @@ class VirtualLoop final : public EventLoop {
 
   // Fires the earliest timer due at or before `limit_ms`; false when none is.
   bool FireNext(int64_t limit_ms);
+  void PollWatched();
+
+  struct Watched {
+    int fd;
+    bool priority;
+    std::shared_ptr<std::function<void()>> ready;
+  };
+  std::vector<Watched> watched_;
   std::optional<std::function<void()>> TakePosted();
 
   int64_t now_ms_ = 0;

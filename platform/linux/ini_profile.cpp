@@ -80,6 +80,11 @@ IniProfile::Stamp IniProfile::StampOf(const struct stat& info) {
 }
 
 std::shared_ptr<const IniDocument> IniProfile::Load(const std::string& file) {
+  {
+    std::lock_guard lock(mutex_);
+    auto it = cache_.find(file);
+    if (it != cache_.end() && it->second.watched) return it->second.document;
+  }
   struct stat info {};
   if (file.empty() || stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
     std::lock_guard lock(mutex_);
@@ -93,6 +98,11 @@ std::shared_ptr<const IniDocument> IniProfile::Load(const std::string& file) {
   if (it == cache_.end()) RemoveLeftoversOnce(file);
 
   const int64_t now = monotonic_ms_();
+  // Watched before it is read, so that no change between the two goes unreported. A
+  // symbolic link's target may live in another folder: that file is looked at instead.
+  struct stat link_info {};
+  const std::optional<FolderWatch::Place> watched =
+      lstat(file.c_str(), &link_info) == 0 && S_ISREG(link_info.st_mode) ? watch_.Cover(file) : std::nullopt;
   std::string bytes;
   if (!ReadFile(file, bytes, info)) {
     cache_.erase(file);
@@ -107,11 +117,21 @@ std::shared_ptr<const IniDocument> IniProfile::Load(const std::string& file) {
     const int64_t tick = info.st_ctim.tv_nsec == 0 ? kCoarseStampTickMs : kFineStampTickMs;
     entry.settled = now - entry.first_parsed_ms >= tick;
   }
+  entry.watched = watched;
   entry.document = std::make_shared<const IniDocument>(std::move(bytes));
   if (it == cache_.end() && cache_.size() >= kMaxCachedFiles) cache_.clear();
   auto document = entry.document;
   cache_.insert_or_assign(file, std::move(entry));
   return document;
+}
+
+void IniProfile::Forget(const FolderWatch::Place& place) {
+  std::lock_guard lock(mutex_);
+  std::erase_if(cache_, [&](const auto& entry) {
+    const std::optional<FolderWatch::Place>& watched = entry.second.watched;
+    if (place.folder < 0) return true;
+    return watched && watched->folder == place.folder && (place.name.empty() || watched->name == place.name);
+  });
 }
 
 int32_t IniProfile::ReadInteger(const std::string& file, const std::string& section, const std::string& key,

@@ -10,9 +10,11 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
+#include "platform/linux/folder_watch.h"
 #include "platform/linux/ini_document.h"
 #include "platform/profile.h"
 
@@ -22,8 +24,12 @@ namespace lumi::platform::linux_backend {
 // IniDocument). The integer read is decimal only: optional sign and digits, wrapping
 // modulo 2^32; an empty value reads as the fallback, as on Windows.
 //
-// Reads keep each parsed file and check it against the file's identity, size, and
-// modification and change times before every read, so an edit by hand is seen at once.
+// Reads keep each parsed file. Where the program's loop can watch descriptors, a plain
+// file's folder is watched with inotify and the file is trusted until a change to it is
+// reported, which the loop handles between two channels of a cycle: a read then costs
+// no system call, and an edit by hand is still seen by the next channel. Otherwise (a
+// symbolic link, a loop that cannot watch) each read checks the file's identity, size,
+// and modification and change times, so an edit is seen at once.
 // A file's stamp is trusted only once a parse at least a time-stamp tick after the
 // first parse that saw it found it unchanged: a change in the same tick as a parse
 // could keep the stamp. No wall-clock time is consulted, so a file stamped in the
@@ -74,6 +80,7 @@ class IniProfile final : public Profile {
     Stamp stamp;
     int64_t first_parsed_ms = 0;  // the first parse that saw this stamp
     bool settled = false;
+    std::optional<FolderWatch::Place> watched;  // set: trusted until inotify says otherwise
     std::shared_ptr<const IniDocument> document;
   };
 
@@ -81,11 +88,14 @@ class IniProfile final : public Profile {
 
   // The parsed file, or null when there is no regular file to read.
   std::shared_ptr<const IniDocument> Load(const std::string& file);
+  // A file changed: its parse is no longer trusted.
+  void Forget(const FolderWatch::Place& place);
 
   std::function<int64_t()> monotonic_ms_;
   std::mutex mutex_;
   std::unordered_map<std::string, Cached> cache_;
   std::atomic<uint64_t> parses_{0};
+  FolderWatch watch_{[this](const FolderWatch::Place& place) { Forget(place); }};
 };
 
 }  // namespace lumi::platform::linux_backend

@@ -1,11 +1,13 @@
 #include "platform/linux/linux_drives.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <climits>
 #include <condition_variable>
@@ -17,6 +19,7 @@
 #include <utility>
 
 #include "platform/linux/proc_file.h"
+#include "platform/services.h"
 
 namespace lumi::platform::linux_backend {
 namespace {
@@ -117,11 +120,68 @@ int LetterOfDrive(const std::string& drive) {
   return letter;
 }
 
-LinuxDrives::LinuxDrives(std::string program_folder, std::string mountinfo_path, std::string sysfs_root)
+LinuxDrives::LinuxDrives(std::string program_folder, std::string mountinfo_path, std::string sysfs_root,
+                         std::function<int64_t()> monotonic_ms)
     : program_folder_(std::move(program_folder)),
       mountinfo_path_(std::move(mountinfo_path)),
-      sysfs_root_(std::move(sysfs_root)) {
+      sysfs_root_(std::move(sysfs_root)),
+      monotonic_ms_(std::move(monotonic_ms)) {
   if (!program_folder_.empty() && program_folder_.back() != '/') program_folder_ += '/';
+}
+
+LinuxDrives::~LinuxDrives() {
+  if (mountinfo_fd_ < 0) return;
+  if (watching_loop_ == platform::Current().loop) platform::Current().loop->Unwatch(mountinfo_fd_);
+  close(mountinfo_fd_);
+}
+
+int64_t LinuxDrives::SteadyMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+void LinuxDrives::ReadMounts(int fd) {
+  // Reading the table through the watched descriptor is what clears its signal.
+  buffer_.clear();
+  char chunk[8192];
+  if (lseek(fd, 0, SEEK_SET) == 0) {
+    for (;;) {
+      const ssize_t got = read(fd, chunk, sizeof chunk);
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) break;
+      buffer_.append(chunk, static_cast<size_t>(got));
+    }
+  }
+  mounts_ = ParseMountinfo(buffer_);
+  mounts_known_ = true;
+  letters_.reset();
+}
+
+bool LinuxDrives::WatchMounts() {
+  EventLoop* loop = platform::Current().loop;
+  if (mountinfo_fd_ >= 0 && watching_loop_ == loop) return true;
+  if (mountinfo_fd_ >= 0) close(mountinfo_fd_);
+  mountinfo_fd_ = -1;
+  watching_loop_ = loop;
+  // Only the kernel's own table signals a change.
+  if (!mountinfo_path_.starts_with("/proc/")) return false;
+  const int fd = open(mountinfo_path_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  if (!loop->Watch(fd, /*priority=*/true, [this, fd] { ReadMounts(fd); })) {
+    close(fd);
+    return false;
+  }
+  mountinfo_fd_ = fd;
+  ReadMounts(fd);
+  return true;
+}
+
+const std::vector<MountEntry>& LinuxDrives::Mounts() {
+  if (WatchMounts() && mounts_known_) return mounts_;
+  ReadWholeFile(mountinfo_path_, buffer_);
+  mounts_ = ParseMountinfo(buffer_);
+  return mounts_;
 }
 
 bool LinuxDrives::ResolveMap(Letters& letters, const std::vector<MountEntry>& mounts) {
@@ -156,18 +216,21 @@ bool LinuxDrives::ResolveMap(Letters& letters, const std::vector<MountEntry>& mo
   return true;
 }
 
-LinuxDrives::Letters LinuxDrives::Resolve() {
+const LinuxDrives::Letters& LinuxDrives::Resolve() {
+  const int64_t now = monotonic_ms_();
+  if (letters_ && now - letters_at_ms_ >= 0 && now - letters_at_ms_ < kFreshMs) return *letters_;
+  const std::vector<MountEntry>& mounts = Mounts();
   Letters letters;
-  ReadWholeFile(mountinfo_path_, buffer_);
-  std::vector<MountEntry> mounts = ParseMountinfo(buffer_);
-  if (ResolveMap(letters, mounts)) return letters;
-
-  std::vector<MountEntry> drives = DriveMounts(mounts, IsFolder);
-  for (size_t k = 0; k < drives.size() && k + 2 < letters.size(); ++k) {
-    letters[k + 2].folder = drives[k].mount_point;
-    letters[k + 2].mount = std::move(drives[k]);
+  if (!ResolveMap(letters, mounts)) {
+    std::vector<MountEntry> drives = DriveMounts(mounts, IsFolder);
+    for (size_t k = 0; k < drives.size() && k + 2 < letters.size(); ++k) {
+      letters[k + 2].folder = drives[k].mount_point;
+      letters[k + 2].mount = std::move(drives[k]);
+    }
   }
-  return letters;
+  letters_ = std::move(letters);
+  letters_at_ms_ = now;
+  return *letters_;
 }
 
 bool LinuxDrives::IsRemovable(const MountEntry& mount) {
@@ -189,7 +252,7 @@ bool LinuxDrives::IsRemovable(const MountEntry& mount) {
 }
 
 uint32_t LinuxDrives::PresentMask() {
-  Letters letters = Resolve();
+  const Letters& letters = Resolve();
   uint32_t mask = 0;
   for (size_t i = 0; i < letters.size(); ++i) {
     if (!letters[i].folder.empty()) mask |= 1u << i;
@@ -200,7 +263,7 @@ uint32_t LinuxDrives::PresentMask() {
 DriveType LinuxDrives::TypeOf(char letter) {
   int i = LetterIndex(letter);
   if (i < 0) return DriveType::NoRootDirectory;
-  Letters letters = Resolve();
+  const Letters& letters = Resolve();
   const Letter& drive = letters[static_cast<size_t>(i)];
   if (drive.folder.empty()) return DriveType::NoRootDirectory;
   if (!drive.mount) return DriveType::Fixed;
@@ -210,7 +273,7 @@ DriveType LinuxDrives::TypeOf(char letter) {
 std::optional<DriveSpace> LinuxDrives::SpaceOf(const std::string& drive) {
   int i = LetterOfDrive(drive);
   if (i < 0) return std::nullopt;
-  Letters letters = Resolve();
+  const Letters& letters = Resolve();
   const Letter& letter = letters[static_cast<size_t>(i)];
   if (letter.folder.empty()) return std::nullopt;
   std::optional<struct statvfs> info = Statvfs(letter.folder, IsNetworkMount(letter.mount));

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/event_loop.h"
 #include "platform/linux/mountinfo.h"
 #include "platform/sensors.h"
 
@@ -21,12 +24,25 @@ namespace lumi::platform::linux_backend {
 // Types come from the file system type of the mount holding the drive's folder and,
 // for block devices, from sysfs (the "removable" flag of the disk, or a USB bus on its
 // path). Space is what statvfs reports, with free space as an ordinary user may use it.
-// Everything is read anew on each call: sticks come and go.
+//
+// Sticks come and go, but a work cycle asks about the drives many times in a few
+// milliseconds: the letters are worked out at most once in kFreshMs (less than the
+// shortest cycle). The mount table is parsed only when it changed, as the kernel tells
+// through the program's loop (poll on /proc/self/mountinfo); where no loop can watch,
+// with the letters.
 class LinuxDrives final : public Drives {
  public:
   // `program_folder` ends with "/", as System::ExecutableFolder gives it.
+  static constexpr int64_t kFreshMs = 100;
+
+  // `monotonic_ms` tells how old the letters are; tests give a clock of their own.
   explicit LinuxDrives(std::string program_folder, std::string mountinfo_path = "/proc/self/mountinfo",
-                       std::string sysfs_root = "/sys");
+                       std::string sysfs_root = "/sys", std::function<int64_t()> monotonic_ms = SteadyMs);
+  ~LinuxDrives() override;
+  LinuxDrives(const LinuxDrives&) = delete;
+  LinuxDrives& operator=(const LinuxDrives&) = delete;
+
+  static int64_t SteadyMs();
 
   uint32_t PresentMask() override;
   DriveType TypeOf(char letter) override;
@@ -43,14 +59,24 @@ class LinuxDrives final : public Drives {
   };
   using Letters = std::array<Letter, 26>;
 
-  Letters Resolve();
+  const Letters& Resolve();
+  const std::vector<MountEntry>& Mounts();
+  bool WatchMounts();
+  void ReadMounts(int fd);
   bool ResolveMap(Letters& letters, const std::vector<MountEntry>& mounts);
   bool IsRemovable(const MountEntry& mount);
 
   std::string program_folder_;
   std::string mountinfo_path_;
   std::string sysfs_root_;
+  std::function<int64_t()> monotonic_ms_;
   std::string buffer_;
+  std::vector<MountEntry> mounts_;
+  bool mounts_known_ = false;
+  int mountinfo_fd_ = -1;                     // watched by the loop for changes
+  const EventLoop* watching_loop_ = nullptr;  // the loop that watches it
+  std::optional<Letters> letters_;
+  int64_t letters_at_ms_ = 0;
 };
 
 // The letter index (0 for A) of a drive text of the accepted forms; -1 for any other text.

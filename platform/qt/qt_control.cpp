@@ -352,7 +352,8 @@ void QtControl::RaiseToTop() {
 }
 
 void QtControl::Repaint() {
-  if (widget_) widget_->update();
+  // A control nobody sees is painted when it is shown, not before.
+  if (widget_ && widget_->isVisible()) widget_->update();
 }
 
 void QtControl::SetText(const std::string& text) {
@@ -361,7 +362,19 @@ void QtControl::SetText(const std::string& text) {
   switch (kind_) {
     case ControlKind::Form: widget_->setWindowTitle(qtext); break;
     case ControlKind::GroupBox: static_cast<QGroupBox*>(widget_.data())->setTitle(qtext); break;
-    case ControlKind::Label: static_cast<QLabel*>(widget_.data())->setText(qtext); break;
+    case ControlKind::Label: {
+      // The work cycle keeps setting the rows' texts while the window sits in the tray:
+      // a label out of sight takes its text when it is shown, so no layout is worked
+      // out for nobody.
+      auto* label = static_cast<QLabel*>(widget_.data());
+      if (!label->isVisible()) {
+        pending_text_ = qtext;
+        break;
+      }
+      pending_text_.reset();
+      if (label->text() != qtext) label->setText(qtext);
+      break;
+    }
     case ControlKind::Button:
     case ControlKind::CheckBox:
     case ControlKind::RadioButton: static_cast<QAbstractButton*>(widget_.data())->setText(qtext); break;
@@ -393,8 +406,10 @@ void QtControl::SetItems(const std::vector<std::string>& items) {
 void QtControl::SetSelection(int32_t index) {
   if (!widget_ || kind_ != ControlKind::ComboBox) return;
   auto* combo = static_cast<QComboBox*>(widget_.data());
+  const int wanted = index >= 0 && index < combo->count() ? index : -1;
+  if (combo->currentIndex() == wanted) return;
   const QSignalBlocker blocker(combo);
-  combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+  combo->setCurrentIndex(wanted);
 }
 
 void QtControl::SetChecked(bool checked) {

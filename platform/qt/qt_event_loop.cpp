@@ -37,6 +37,25 @@ bool QtEventLoop::QuitOnSignals() {
   return true;
 }
 
+bool QtEventLoop::Watch(int fd, bool priority, std::function<void()> ready) {
+  if (fd < 0 || !ready) return false;
+  Unwatch(fd);
+  auto* notifier =
+      new QSocketNotifier(fd, priority ? QSocketNotifier::Exception : QSocketNotifier::Read, context_.get());
+  QObject::connect(notifier, &QSocketNotifier::activated, notifier, [ready = std::move(ready)] { ready(); });
+  watched_[fd] = notifier;
+  return true;
+}
+
+void QtEventLoop::Unwatch(int fd) {
+  auto it = watched_.find(fd);
+  if (it == watched_.end()) return;
+  // Not deleted here: Unwatch may come from the notifier's own handler.
+  it->second->deleteLater();
+  static_cast<QSocketNotifier*>(it->second)->setEnabled(false);
+  watched_.erase(it);
+}
+
 EventLoop::TimerId QtEventLoop::StartTimer(uint32_t interval_ms, std::function<void()> tick) {
   TimerId id = ++last_id_;
   if (id == 0) id = ++last_id_;  // after wrapping round, 0 still names no timer

@@ -35,6 +35,8 @@ class QtEventLoop final : public EventLoop {
   // previous handlers come back with the loop's end. False when they could not be
   // taken over.
   bool QuitOnSignals() override;
+  bool Watch(int fd, bool priority, std::function<void()> ready) override;
+  void Unwatch(int fd) override;
 
   size_t RunningTimers() const { return timers_.size(); }
 
@@ -47,7 +49,8 @@ class QtEventLoop final : public EventLoop {
   TimerId last_id_ = 0;
   std::atomic<bool> running_ = false;
   std::atomic<bool> quit_requested_ = false;
-  int signal_fd_ = -1;  // written by the signal handler, watched by the loop
+  std::map<int, QObject*> watched_;  // the notifier of each watched descriptor
+  int signal_fd_ = -1;               // written by the signal handler, watched by the loop
   LoopSignals signals_;
 };
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDateTimeEdit>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <optional>
@@ -72,6 +73,12 @@ Point QtControl::ToControl(const QPointF& global) const {
 
 bool QtControl::eventFilter(QObject* watched, QEvent* event) {
   if (!widget_) return false;
+  if (watched == widget_.data() && event->type() == QEvent::Show && pending_text_) {
+    // The text set while the label was out of sight.
+    auto* label = static_cast<QLabel*>(widget_.data());
+    if (label->text() != *pending_text_) label->setText(*pending_text_);
+    pending_text_.reset();
+  }
   if (watched == widget_.data() && event->type() == QEvent::Paint && kind_ == ControlKind::GroupBox) {
     PaintGroupBox();
     return true;

@@ -12,6 +12,8 @@
 #include <random>
 #include <string>
 
+#include "platform/headless/poll_loop.h"
+#include "platform/services.h"
 #include "runtime/cp1251.h"
 #include "tests/support/temp_folder.h"
 
@@ -405,4 +407,53 @@ TEST_F(IniProfileTest, TheFirstTouchRemovesWhatKilledWritesLeft) {
 }
 
 }  // namespace
+// With a loop that watches descriptors, as the program runs: reads cost no look at the
+// file, and the loop hears of every change before the next read.
+class WatchedIniProfileTest : public IniProfileTest {
+ protected:
+  void SetUp() override { platform::Current().loop = &loop_; }
+  void TearDown() override { platform::ResetServices(); }
+  // One turn of the loop, a poll included: what it heard of is handled.
+  void Turn() {
+    loop_.Post([this] { loop_.Post([this] { loop_.Quit(); }); });
+    loop_.Run();
+  }
+  headless::PollLoop loop_;
+};
+
+TEST_F(WatchedIniProfileTest, AFileIsParsedOnceUntilAChangeIsHeard) {
+  Put("a.ini", "[s]\r\nk=1\r\n");
+  EXPECT_EQ(Str("a.ini", "s", "k"), "1");
+  Turn();
+  const uint64_t parses = profile_.ParseCount();
+  for (int read = 0; read < 100; ++read) EXPECT_EQ(Str("a.ini", "s", "k"), "1");
+  EXPECT_EQ(profile_.ParseCount(), parses);  // the file was trusted, not looked at
+
+  // A hand edit as an editor saves it: a new file renamed over the old one.
+  Put("a.ini.new", "[s]\r\nk=2\r\n");
+  fs::rename(Path("a.ini.new"), Path("a.ini"));
+  Turn();
+  EXPECT_EQ(Str("a.ini", "s", "k"), "2");
+  // Written in place, and removed.
+  Put("a.ini", "[s]\r\nk=3\r\n");
+  Turn();
+  EXPECT_EQ(Str("a.ini", "s", "k"), "3");
+  fs::remove(Path("a.ini"));
+  Turn();
+  EXPECT_EQ(Str("a.ini", "s", "k"), "<none>");
+  // Our own writes are seen at once, loop or not.
+  ASSERT_TRUE(profile_.WriteString(Path("a.ini"), "s", "k", "4"));
+  EXPECT_EQ(Str("a.ini", "s", "k"), "4");
+}
+
+TEST_F(WatchedIniProfileTest, ALinkIsLookedAtAtEveryRead) {
+  // Its target may live elsewhere, where no watch sees it change.
+  fs::create_directory(folder_ / "elsewhere");
+  Put("elsewhere/real.ini", "[s]\r\nk=1\r\n");
+  fs::create_symlink(folder_ / "elsewhere" / "real.ini", folder_ / "link.ini");
+  EXPECT_EQ(Str("link.ini", "s", "k"), "1");
+  Put("elsewhere/real.ini", "[s]\r\nk=22\r\n");  // a new size: seen without the loop
+  EXPECT_EQ(Str("link.ini", "s", "k"), "22");
+}
+
 }  // namespace lumi::platform::linux_backend

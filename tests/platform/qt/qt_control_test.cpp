@@ -60,6 +60,25 @@ class QtControlTest : public testing::Test {
   std::unique_ptr<Control> form;
 };
 
+TEST_F(QtControlTest, AHiddenLabelTakesItsTextWhenItIsShown) {
+  RecordingEvents events;
+  auto label = Make(ControlKind::Label, events, {26, 13, 238, 17});
+  QLabel* native = Native<QLabel>(*label);
+  label->SetText("first");
+  // The window goes to the tray; the cycle sets the row's text meanwhile.
+  form->SetVisible(false);
+  label->SetText("second");
+  label->SetText("third");
+  EXPECT_EQ(native->text(), QStringLiteral("first"));
+  form->SetVisible(true);
+  EXPECT_EQ(native->text(), QStringLiteral("third"));
+  // A label hidden by itself, too.
+  label->SetVisible(false);
+  label->SetText("fourth");
+  label->SetVisible(true);
+  EXPECT_EQ(native->text(), QStringLiteral("fourth"));
+}
+
 TEST_F(QtControlTest, CommonPropertiesReachTheWidget) {
   RecordingEvents events;
   auto label = Make(ControlKind::Label, events, {26, 13, 238, 17});
