@@ -77,8 +77,9 @@ void FolderWatch::Drain() {
       }
       if (event.mask & IN_IGNORED) {
         // The folder went away (or was unmounted): the watch is gone with it.
-        std::erase_if(folders_, [&](const auto& entry) { return entry.second == event.wd; });
-        changed_(Place{event.wd, {}});
+        const int gone = event.wd;
+        std::erase_if(folders_, [gone](const auto& entry) { return entry.second == gone; });
+        changed_(Place{gone, {}});
         continue;
       }
       changed_(Place{event.wd, event.len > 0 ? std::string(name) : std::string()});

@@ -156,6 +156,7 @@ void LinuxDrives::ReadMounts(int fd) {
   mounts_ = ParseMountinfo(buffer_);
   mounts_known_ = true;
   letters_.reset();
+  removable_.clear();
 }
 
 bool LinuxDrives::WatchMounts() {
@@ -181,6 +182,7 @@ const std::vector<MountEntry>& LinuxDrives::Mounts() {
   if (WatchMounts() && mounts_known_) return mounts_;
   ReadWholeFile(mountinfo_path_, buffer_);
   mounts_ = ParseMountinfo(buffer_);
+  removable_.clear();
   return mounts_;
 }
 
@@ -235,6 +237,15 @@ const LinuxDrives::Letters& LinuxDrives::Resolve() {
 
 bool LinuxDrives::IsRemovable(const MountEntry& mount) {
   if (mount.major == 0) return false;  // no block device behind it
+  // A mounted device stays what it is: asked once, not at every cycle.
+  const auto device_number = std::pair{mount.major, mount.minor};
+  if (auto known = removable_.find(device_number); known != removable_.end()) return known->second;
+  const bool removable = LooksRemovable(mount);
+  removable_.emplace(device_number, removable);
+  return removable;
+}
+
+bool LinuxDrives::LooksRemovable(const MountEntry& mount) {
   std::string link =
       sysfs_root_ + "/dev/block/" + std::to_string(mount.major) + ":" + std::to_string(mount.minor);
   char* resolved = realpath(link.c_str(), nullptr);

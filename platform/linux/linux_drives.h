@@ -3,8 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/event_loop.h"
@@ -65,6 +67,7 @@ class LinuxDrives final : public Drives {
   void ReadMounts(int fd);
   bool ResolveMap(Letters& letters, const std::vector<MountEntry>& mounts);
   bool IsRemovable(const MountEntry& mount);
+  bool LooksRemovable(const MountEntry& mount);
 
   std::string program_folder_;
   std::string mountinfo_path_;
@@ -76,6 +79,7 @@ class LinuxDrives final : public Drives {
   int mountinfo_fd_ = -1;                     // watched by the loop for changes
   const EventLoop* watching_loop_ = nullptr;  // the loop that watches it
   std::optional<Letters> letters_;
+  std::map<std::pair<uint32_t, uint32_t>, bool> removable_;  // by device number, while mounted
   int64_t letters_at_ms_ = 0;
 };
 
