@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <string>
 
 #include "app/backends.h"
 #include "app/console_message_box.h"
@@ -12,12 +13,13 @@
 
 namespace lumi::app {
 
-int RunHeadless(bool info_only) {
+int RunHeadless(bool info_only, std::string_view why_no_window) {
   if (info_only) {
     std::printf("%s\n", cp1251::ToUtf8(NoteText()).c_str());
     return 0;
   }
-  platform::WriteMessageLine("lumiscope: no display, running without a window; Ctrl-C ends");
+  platform::WriteMessageLine("lumiscope: " + std::string(why_no_window) +
+                             ", running without a window; Ctrl-C ends");
 
   // The loop and the window mirror outlive the scheme: its elements stop their timers
   // and controls as they go.

@@ -20,9 +20,9 @@ int main(int argc, char** argv) {
                                           .icon_name = "lumiscope",
                                           .icon = lumi::resources::Picture("ICON0")});
   int exit_code = 0;
-  if (lumi::app::WindowEntry windowed = lumi::app::LoadWindowEntry();
-      windowed == nullptr || !windowed(argc, argv, info_only, &exit_code)) {
-    exit_code = lumi::app::RunHeadless(info_only);
+  if (const lumi::app::WindowChoice window = lumi::app::LoadWindowEntry();
+      window.entry == nullptr || !window.entry(argc, argv, info_only, &exit_code)) {
+    exit_code = lumi::app::RunHeadless(info_only, window.why_none);
   }
   lumi::platform::ResetServices();
   return exit_code;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/message_line.h"
+#include "app/window_module.h"
 #include "platform/services.h"
 #include "platform/system.h"
 
@@ -23,18 +23,20 @@ bool MayHaveDisplay() {
 
 }  // namespace
 
-WindowEntry LoadWindowEntry() {
-  if (!MayHaveDisplay()) return nullptr;
-  const std::string path = platform::Current().system->ExecutableFolder() + kWindowModule;
+WindowChoice LoadWindowEntry() {
+  WindowChoice choice;
+  if (!MayHaveDisplay()) return choice;
+  const std::string path = FindWindowModule(platform::Current().system->ExecutableFolder());
+  if (path.empty()) {
+    // An installed program without its second package: the person learns what to add.
+    choice.why_none = "no window module (the package lumiscope-window is not installed)";
+    return choice;
+  }
   // Loaded for good: the toolkit does not take being unloaded well.
   void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (module == nullptr) {
-    platform::WriteMessageLine(std::string("lumiscope: no window: ") + dlerror());
-    return nullptr;
-  }
-  auto entry = reinterpret_cast<WindowEntry>(dlsym(module, kWindowEntry));
-  if (entry == nullptr) platform::WriteMessageLine(std::string("lumiscope: no window: ") + dlerror());
-  return entry;
+  if (module != nullptr) choice.entry = reinterpret_cast<WindowEntry>(dlsym(module, kWindowEntry));
+  if (choice.entry == nullptr) choice.why_none = std::string("no window: ") + dlerror();
+  return choice;
 }
 
 }  // namespace lumi::app

@@ -18,6 +18,9 @@ class System {
   virtual ~System() = default;
   virtual std::string ExecutablePath() = 0;
   virtual std::string ExecutableFolder() = 0;
+  // Where the settings file and the maps beside it live, ending with "/"; the
+  // executable's folder unless a platform keeps an installed copy's settings elsewhere.
+  virtual std::string SettingsFolder() { return ExecutableFolder(); }
   virtual std::string WindowsFolder() = 0;
   virtual std::string SystemFolder() = 0;
   virtual std::string TempFolder() = 0;

@@ -8,7 +8,7 @@
 namespace lumi {
 
 void TElDir::OutFolder(TData& result, uint16_t) {
-  Text folder = platform::Current().system->ExecutableFolder();
+  Text folder = platform::Current().system->SettingsFolder();
   if (!folder.empty() && folder.back() != '/') folder += '/';
   result.SetString(std::move(folder));
 }

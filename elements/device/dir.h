@@ -7,7 +7,8 @@
 
 namespace lumi {
 
-// The folder of the program's executable.
+// The folder of the program's settings: the executable's own (the portable copy), or
+// the user's configuration folder for an installed copy.
 class TElDir : public TElement {
  public:
   // Ends with "/", so a file name can be appended as it is; empty when unknown.

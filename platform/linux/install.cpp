@@ -11,6 +11,7 @@
 #include "platform/linux/linux_serial.h"
 #include "platform/linux/linux_system.h"
 #include "platform/linux/x11_keyboard.h"
+#include "platform/linux/xdg_folders.h"
 #include "platform/services.h"
 
 namespace lumi::platform::linux_backend {
@@ -18,16 +19,16 @@ namespace lumi::platform::linux_backend {
 void Install(const AutostartLook& look) {
   static LinuxClock clock;
   static LinuxSystem system;
-  static LinuxRegistry registry(LinuxRegistry::DefaultConfigHome(), LinuxRegistry::DefaultDataHome());
+  static LinuxRegistry registry(ConfigHome(), DataHome());
   registry.SetAutostartLook(look);
   static LinuxKeyboard keyboard;
   static LinuxResolver resolver;
-  static LinuxSerial serial(system.ExecutableFolder());
+  static LinuxSerial serial(system.SettingsFolder());
   static IniProfile profile;
   static LinuxFiles files;
   static LinuxProcessors processors;
   static LinuxMemory memory;
-  static LinuxDrives drives(system.ExecutableFolder());
+  static LinuxDrives drives(system.SettingsFolder());
   Services& services = Current();
   services.clock = &clock;
   services.system = &system;

@@ -1,11 +1,6 @@
 #include "platform/linux/linux_registry.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <utility>
-#include <vector>
 
 #include "platform/linux/atomic_file.h"
 #include "platform/linux/desktop_entry.h"
@@ -21,30 +16,6 @@ LinuxRegistry::LinuxRegistry(std::string config_home, std::string data_home)
     while (folder->size() > 1 && folder->back() == '/') folder->pop_back();
   }
 }
-
-namespace {
-
-// An XDG base folder: the variable when it holds an absolute path, else the home
-// folder's `fallback`; empty when neither is known.
-std::string XdgFolder(const char* variable, const char* fallback) {
-  const char* xdg = std::getenv(variable);
-  if (xdg != nullptr && xdg[0] == '/') return xdg;
-  const char* home = std::getenv("HOME");
-  if (home != nullptr && home[0] == '/') return std::string(home) + fallback;
-  std::vector<char> buffer(16384);
-  passwd entry{};
-  passwd* result = nullptr;
-  if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &result) == 0 && result != nullptr &&
-      result->pw_dir != nullptr && result->pw_dir[0] == '/')
-    return std::string(result->pw_dir) + fallback;
-  return {};
-}
-
-}  // namespace
-
-std::string LinuxRegistry::DefaultConfigHome() { return XdgFolder("XDG_CONFIG_HOME", "/.config"); }
-
-std::string LinuxRegistry::DefaultDataHome() { return XdgFolder("XDG_DATA_HOME", "/.local/share"); }
 
 void LinuxRegistry::SetAutostartLook(AutostartLook look) { look_ = std::move(look); }
 

@@ -37,11 +37,6 @@ class LinuxRegistry final : public Registry {
   // the icon goes.
   explicit LinuxRegistry(std::string config_home, std::string data_home = {});
 
-  // $XDG_CONFIG_HOME when it is an absolute path, else the home folder's ".config";
-  // empty when neither is known. The same for $XDG_DATA_HOME and ".local/share".
-  static std::string DefaultConfigHome();
-  static std::string DefaultDataHome();
-
   void SetAutostartLook(AutostartLook look);
 
   std::optional<RegistryValue> Query(RegistryRoot root, const std::string& key,

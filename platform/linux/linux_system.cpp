@@ -15,6 +15,9 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/linux/settings_folder.h"
+#include "platform/linux/xdg_folders.h"
+
 namespace lumi::platform::linux_backend {
 
 std::string ReadLink(const std::string& link) {
@@ -52,6 +55,11 @@ std::string LinuxSystem::ExecutableFolder() {
   std::string path = ExecutablePath();
   size_t slash = path.rfind('/');
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string LinuxSystem::SettingsFolder() {
+  if (!settings_folder_) settings_folder_ = ChooseSettingsFolder(ExecutableFolder(), ConfigHome());
+  return *settings_folder_;
 }
 
 std::string LinuxSystem::WindowsFolder() { return "/etc"; }

@@ -17,6 +17,9 @@ class LinuxSystem final : public System {
  public:
   std::string ExecutablePath() override;
   std::string ExecutableFolder() override;
+  // Chosen at the first call (see ChooseSettingsFolder) and kept for the run, so the
+  // settings never move while the program runs.
+  std::string SettingsFolder() override;
   std::string WindowsFolder() override;
   std::string SystemFolder() override;
   std::string TempFolder() override;
@@ -29,6 +32,9 @@ class LinuxSystem final : public System {
   std::vector<std::string> EarlierProcessExecutables() override;
   // Sends the copy SIGUSR1, which a running copy's loop takes as a show request.
   int64_t ShowRunningCopy() override;
+
+ private:
+  std::optional<std::string> settings_folder_;
 };
 
 // What the symbolic link `link` holds; empty when it is no link or cannot be read.
