@@ -1,5 +1,7 @@
 #include "elements/window/tray_icon.h"
 
+#include <utility>
+
 #include "platform/services.h"
 
 namespace lumi {
@@ -19,7 +21,10 @@ void TElTrayIcon::Minimize(TData&, uint16_t) { MinimizeNow(); }
 void TElTrayIcon::Restore(TData&, uint16_t) { RestoreNow(!KeepIcon); }
 
 void TElTrayIcon::SetHint(TData& data, uint16_t) {
-  Hint = data.AsString();
+  Text hint = data.AsString();
+  // The tip is told again at every port check: an unchanged one costs the desktop nothing.
+  if (hint == Hint) return;
+  Hint = std::move(hint);
   IconChanged();
 }
 

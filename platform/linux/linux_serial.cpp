@@ -11,13 +11,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <chrono>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <utility>
 
 #include "platform/linux/linux_system.h"
+#include "platform/linux/proc_file.h"
 #include "platform/linux/serial_line.h"
 #include "platform/linux/serial_mode.h"
 #include "platform/linux/terminal_guard.h"
@@ -139,9 +140,11 @@ bool IsFolder(const std::string& path) {
 // A ttyS node exists for every port the kernel reserved; only a known UART type means
 // hardware answered the probe.
 bool HasUart(const std::string& type_file) {
-  std::ifstream in(type_file);
+  std::string text;
+  if (!ReadWholeFile(type_file, text)) return false;
   int type = 0;
-  return static_cast<bool>(in >> type) && type != 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), type);
+  return error == std::errc() && end != text.data() && type != 0;
 }
 
 // Unix98 pseudo-terminal slaves, and the old BSD ones.

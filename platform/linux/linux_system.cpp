@@ -8,13 +8,12 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string_view>
 #include <tuple>
 #include <vector>
 
+#include "platform/linux/proc_file.h"
 #include "platform/linux/settings_folder.h"
 #include "platform/linux/xdg_folders.h"
 
@@ -90,9 +89,12 @@ struct ProcessEntry {
   std::string executable;
 };
 
+// Without a stream: the first stream of a run sets up the whole locale machinery,
+// memory a program that prints nothing through streams would carry for ever.
 std::string ReadWhole(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  std::string text;
+  ReadWholeFile(path, text);
+  return text;
 }
 
 // Every process that can be looked at; the start time only when asked for, as it
@@ -111,8 +113,8 @@ std::vector<ProcessEntry> ListProcesses(bool with_start) {
     // zombie or a kernel thread has no executable at all, and must not count as a
     // running copy of anything.
     if (process.executable.empty() && errno == EACCES) {
-      std::ifstream comm("/proc/" + pid + "/comm");
-      std::getline(comm, process.executable);
+      process.executable = ReadWhole("/proc/" + pid + "/comm");
+      process.executable = process.executable.substr(0, process.executable.find('\n'));
     }
     if (process.executable.empty()) return;
     if (with_start) process.started = ProcessStartTicks(ReadWhole("/proc/" + pid + "/stat"));

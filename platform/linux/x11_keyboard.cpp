@@ -11,9 +11,9 @@
 #include "platform/linux/xkb_languages.h"
 
 // Last: the macros of Xlib (None, Bool, Status) may clash with the headers above.
-#include <X11/XKBlib.h>
 #include <X11/Xatom.h>
-#include <X11/Xlib.h>
+
+#include "platform/linux/xlib.h"
 
 namespace lumi::platform::linux_backend {
 namespace {
@@ -32,7 +32,7 @@ constexpr std::chrono::seconds kRetryAfter{30};
 //    thread meanwhile, and one raised in between is taken back.
 class XCallScope {
  public:
-  explicit XCallScope(Display* const* watched) {
+  XCallScope(const XlibFunctions& x, Display* const* watched) : x_(x) {
     sigemptyset(&pipe_);
     sigaddset(&pipe_, SIGPIPE);
     sigset_t pending;
@@ -42,16 +42,16 @@ class XCallScope {
 
     outer_watched_ = t_watched;
     t_watched = watched;
-    outer_error_ = XSetErrorHandler(&OnError);
-    outer_io_error_ = XSetIOErrorHandler(&OnIoError);
+    outer_error_ = x_.SetErrorHandler(&OnError);
+    outer_io_error_ = x_.SetIOErrorHandler(&OnIoError);
     outer_scope_ = t_scope;
     t_scope = this;
   }
 
   ~XCallScope() {
     t_scope = outer_scope_;
-    XSetIOErrorHandler(outer_io_error_);
-    XSetErrorHandler(outer_error_);
+    x_.SetIOErrorHandler(outer_io_error_);
+    x_.SetErrorHandler(outer_error_);
     t_watched = outer_watched_;
 
     if (!pipe_was_pending_) {
@@ -85,6 +85,7 @@ class XCallScope {
   static thread_local Display* const* t_watched;
   static thread_local XCallScope* t_scope;
 
+  const XlibFunctions& x_;
   sigset_t pipe_;
   sigset_t old_mask_;
   bool pipe_was_pending_ = false;
@@ -99,31 +100,32 @@ thread_local XCallScope* XCallScope::t_scope = nullptr;
 
 // One 32-bit item property of the root window; empty when it is missing, of another
 // format, or the request failed.
-std::vector<unsigned long> ReadRootProperty32(Display* display, const char* name, Atom type) {
+std::vector<unsigned long> ReadRootProperty32(const XlibFunctions& x, Display* display, const char* name,
+                                              Atom type) {
   std::vector<unsigned long> items;
-  const Atom property = XInternAtom(display, name, True);
+  const Atom property = x.InternAtom(display, name, True);
   if (property == None) return items;
   Atom actual_type = None;
   int actual_format = 0;
   unsigned long count = 0;
   unsigned long remaining = 0;
   unsigned char* data = nullptr;
-  const int status = XGetWindowProperty(display, DefaultRootWindow(display), property, 0, 1, False, type,
-                                        &actual_type, &actual_format, &count, &remaining, &data);
+  const int status = x.GetWindowProperty(display, DefaultRootWindow(display), property, 0, 1, False, type,
+                                         &actual_type, &actual_format, &count, &remaining, &data);
   if (status == Success && data != nullptr && actual_format == 32) {
     // Xlib hands 32-bit items out as longs.
     const auto* values = reinterpret_cast<const unsigned long*>(data);
     items.assign(values, values + count);
   }
-  if (data != nullptr) XFree(data);
+  if (data != nullptr) x.Free(data);
   return items;
 }
 
 // The NUL-separated strings of _XKB_RULES_NAMES: rules, model, layouts, variants,
 // options.
-std::vector<std::string> ReadRulesNames(Display* display) {
+std::vector<std::string> ReadRulesNames(const XlibFunctions& x, Display* display) {
   std::vector<std::string> fields;
-  const Atom property = XInternAtom(display, "_XKB_RULES_NAMES", True);
+  const Atom property = x.InternAtom(display, "_XKB_RULES_NAMES", True);
   if (property == None) return fields;
   Atom actual_type = None;
   int actual_format = 0;
@@ -131,8 +133,8 @@ std::vector<std::string> ReadRulesNames(Display* display) {
   unsigned long remaining = 0;
   unsigned char* data = nullptr;
   const int status =
-      XGetWindowProperty(display, DefaultRootWindow(display), property, 0, 1024, False, AnyPropertyType,
-                         &actual_type, &actual_format, &count, &remaining, &data);
+      x.GetWindowProperty(display, DefaultRootWindow(display), property, 0, 1024, False, AnyPropertyType,
+                          &actual_type, &actual_format, &count, &remaining, &data);
   if (status == Success && data != nullptr && actual_format == 8) {
     std::string_view rest(reinterpret_cast<const char*>(data), count);
     while (!rest.empty()) {
@@ -142,7 +144,7 @@ std::vector<std::string> ReadRulesNames(Display* display) {
       rest.remove_prefix(end + 1);
     }
   }
-  if (data != nullptr) XFree(data);
+  if (data != nullptr) x.Free(data);
   return fields;
 }
 
@@ -151,7 +153,8 @@ std::vector<std::string> ReadRulesNames(Display* display) {
 LinuxKeyboard::LinuxKeyboard(std::string display_name) : display_name_(std::move(display_name)) {}
 
 LinuxKeyboard::~LinuxKeyboard() {
-  XCallScope scope(&display_);
+  if (display_ == nullptr) return;
+  XCallScope scope(*xlib_, &display_);
   Disconnect();
 }
 
@@ -169,15 +172,17 @@ bool LinuxKeyboard::Connect() {
   tried_ = true;
   last_attempt_ = now;
 
-  display_ = XOpenDisplay(display_name_.empty() ? nullptr : display_name_.c_str());
+  if (xlib_ == nullptr) xlib_ = LoadXlib(display_name_);
+  if (xlib_ == nullptr) return false;
+  display_ = xlib_->OpenDisplay(display_name_.empty() ? nullptr : display_name_.c_str());
   if (display_ == nullptr) return false;
-  XSetIOErrorExitHandler(display_, &LinuxKeyboard::OnConnectionLost, this);
+  xlib_->SetIOErrorExitHandler(display_, &LinuxKeyboard::OnConnectionLost, this);
   int opcode = 0;
   int event = 0;
   int error = 0;
   int major = XkbMajorVersion;
   int minor = XkbMinorVersion;
-  xkb_ = XkbQueryExtension(display_, &opcode, &event, &error, &major, &minor) == True;
+  xkb_ = xlib_->QueryExtension(display_, &opcode, &event, &error, &major, &minor) == True;
   if (lost_) {
     Disconnect();
     return false;
@@ -186,7 +191,7 @@ bool LinuxKeyboard::Connect() {
 }
 
 void LinuxKeyboard::Disconnect() {
-  if (display_ != nullptr) XCloseDisplay(display_);
+  if (display_ != nullptr) xlib_->CloseDisplay(display_);
   display_ = nullptr;
   xkb_ = false;
   lost_ = false;
@@ -198,23 +203,28 @@ int32_t LinuxKeyboard::FallbackLayout() const {
 }
 
 int32_t LinuxKeyboard::ForegroundWindow() {
-  XCallScope scope(&display_);
+  xlib_ = LoadXlib(display_name_);
+  if (xlib_ == nullptr) return 0;
+  XCallScope scope(*xlib_, &display_);
   if (!Connect()) return 0;
-  const std::vector<unsigned long> active = ReadRootProperty32(display_, "_NET_ACTIVE_WINDOW", XA_WINDOW);
+  const std::vector<unsigned long> active =
+      ReadRootProperty32(*xlib_, display_, "_NET_ACTIVE_WINDOW", XA_WINDOW);
   if (lost_ || active.empty()) return 0;
   // Window ids have 29 significant bits; the handle travels as a 32-bit integer.
   return static_cast<int32_t>(static_cast<uint32_t>(active.front()));
 }
 
 int32_t LinuxKeyboard::LayoutOf(int32_t) {
-  XCallScope scope(&display_);
+  xlib_ = LoadXlib(display_name_);
+  if (xlib_ == nullptr) return FallbackLayout();
+  XCallScope scope(*xlib_, &display_);
   if (!Connect()) return FallbackLayout();
   int group = 0;
   if (xkb_) {
     XkbStateRec state{};
-    if (XkbGetState(display_, XkbUseCoreKbd, &state) == Success) group = state.group;
+    if (xlib_->GetState(display_, XkbUseCoreKbd, &state) == Success) group = state.group;
   }
-  const std::vector<std::string> names = ReadRulesNames(display_);
+  const std::vector<std::string> names = ReadRulesNames(*xlib_, display_);
   if (lost_ || names.size() < 3) return FallbackLayout();
   return LayoutValueOfGroup(names[2], names.size() > 3 ? std::string_view(names[3]) : std::string_view(),
                             group);

@@ -10,6 +10,8 @@ struct _XDisplay;
 
 namespace lumi::platform::linux_backend {
 
+struct XlibFunctions;
+
 // The keyboard layout as X11 keeps it. XKB has one active group per display, not one
 // layout per window, so LayoutOf answers the same for every window: the language of
 // the active group, read through the layout list of the root window's
@@ -47,6 +49,7 @@ class LinuxKeyboard final : public Keyboard {
   static void OnConnectionLost(_XDisplay* display, void* self);
 
   std::string display_name_;
+  const XlibFunctions* xlib_ = nullptr;  // loaded with the first connection attempt
   _XDisplay* display_ = nullptr;
   bool xkb_ = false;
   bool lost_ = false;

@@ -75,5 +75,46 @@ TEST(ConditionsTest, FreeMemoryBelowTheWholeBlinksFromFrameToFrame) {
   EXPECT_EQ(program.Stop(), 0);
 }
 
+// A network of its own for the program (root only), whose one name server takes every
+// question and never answers: lookups hang for minutes. The wrapper first makes sure
+// they do.
+constexpr const char* kDeadNameServer = R"(#!/bin/sh
+dir=$(dirname "$0")
+printf 'nameserver 127.0.0.1\noptions timeout:30 attempts:5\n' >"$dir/resolv.conf"
+exec unshare --net --mount sh -c '
+  ip link set lo up && mount --bind "$1/resolv.conf" /etc/resolv.conf || exit 125
+  timeout 120 socat -u UDP4-RECV:53,bind=127.0.0.1 OPEN:/dev/null,wronly 2>/dev/null &
+  sleep 0.2
+  timeout 1 getent hosts lumiscope-probe.example >/dev/null
+  [ $? -eq 124 ] && : >"$1/lookups-hang"
+  shift
+  exec "$@"' sh "$dir" "$@"
+)";
+
+TEST(ConditionsTest, FourteenInternetChannelsKeepTheCycleWhenTheNameServerNeverAnswers) {
+  if (geteuid() != 0) GTEST_SKIP() << "a network namespace needs root";
+  if (!fs::exists("/usr/bin/unshare") || (!fs::exists("/usr/sbin/ip") && !fs::exists("/sbin/ip")))
+    GTEST_SKIP() << "unshare and ip (util-linux, iproute2) are not installed";
+  if (!fs::exists("/usr/bin/socat")) GTEST_SKIP() << "socat is not installed";
+  const fs::path folder = FolderFor("cond-dead-dns");
+  RunOptions options;
+  options.launcher = {"/bin/sh", (folder / "dead-name-server").string()};
+  ProgramRunner program(folder, options);
+  {
+    std::ofstream script(folder / "dead-name-server");
+    script << kDeadNameServer;
+  }
+  WriteSettings(program.SettingsPath(), std::vector<Channel>(14, Channel{9, "0", "1"}));
+
+  ASSERT_TRUE(program.Start());
+  program.Collect(1500ms);  // the wrapper's own check, the probe, the first cycles
+  ASSERT_TRUE(fs::exists(folder / "lookups-hang")) << "the name server answered: " << program.ErrorOutput();
+  const std::vector<std::vector<uint8_t>> frames = FramesOf(program.Collect(3s));
+  // A loop waiting 2 s per channel would send its first frame after 28 s.
+  EXPECT_GE(frames.size(), 8u);
+  for (const auto& frame : frames) EXPECT_EQ(frame, (std::vector<uint8_t>{0x00, 0x80}));
+  EXPECT_EQ(program.Stop(), 0);
+}
+
 }  // namespace
 }  // namespace lumi::e2e

@@ -144,7 +144,10 @@ pid_t ProgramRunner::Spawn(const StartOptions& options) {
 
   std::string program = (folder_ / options_.program_name).string();
   std::vector<std::string> arguments = options_.arguments;
-  std::vector<char*> argv = {program.data()};
+  std::vector<std::string> launcher = options_.launcher;
+  std::vector<char*> argv;
+  for (std::string& part : launcher) argv.push_back(part.data());
+  argv.push_back(program.data());
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
   const std::string errors =
@@ -164,7 +167,7 @@ pid_t ProgramRunner::Spawn(const StartOptions& options) {
       (setsid() < 0 || ioctl(options.controlling_terminal, TIOCSCTTY, 0) != 0))
     _exit(126);
   if (run_as_ && (setgroups(0, nullptr) != 0 || setgid(*run_as_) != 0 || setuid(*run_as_) != 0)) _exit(126);
-  execve(program.c_str(), argv.data(), envp.data());
+  execve(argv[0], argv.data(), envp.data());
   _exit(127);
 }
 

@@ -40,6 +40,8 @@ struct RunOptions {
   std::filesystem::path stderr_file;
   // Command-line arguments after the program's name.
   std::vector<std::string> arguments;
+  // A command the copy runs under: the program's path and arguments follow it.
+  std::vector<std::string> launcher;
   // The copy's file name: copies of one name meet in the single-instance check.
   std::string program_name = "lumiscope-e2e";
 };

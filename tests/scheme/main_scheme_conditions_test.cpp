@@ -1,17 +1,21 @@
 // The whole program with channels of every event type: settings files as a user
 // leaves them, fake sensors, and the frame, lamps, labels and debug window that come
 // out of the work cycle.
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/linux/linux_registry.h"
+#include "platform/linux/linux_resolver.h"
 #include "resources/resources.h"
 #include "runtime/date_time.h"
 #include "runtime/number_text.h"
@@ -317,6 +321,48 @@ TEST_F(MainSchemeConditionsTest, InternetReachableOrNot) {
   resolver.reachable = false;
   EXPECT_EQ(First(NextFrame()), 0x02);
   EXPECT_EQ(resolver.lookups, 6);
+}
+
+TEST_F(MainSchemeConditionsTest, FourteenInternetChannelsNeverWaitForADeadResolver) {
+  // A name server that never answers: the lookup hangs until the test ends.
+  struct Hang {
+    std::mutex mutex;
+    std::condition_variable released;
+    bool over = false;
+    int started = 0;
+  };
+  auto hang = std::make_shared<Hang>();
+  platform::linux_backend::LinuxResolver dead([hang](const std::string&) {
+    std::unique_lock<std::mutex> lock(hang->mutex);
+    ++hang->started;
+    hang->released.notify_all();
+    hang->released.wait(lock, [&] { return hang->over; });
+    return true;
+  });
+  platform::Current().resolver = &dead;
+  std::map<int, Channel> all;
+  for (int channel = 0; channel < 14; ++channel) all[channel] = {9, "0", "1"};
+  WriteSettings(all);
+
+  StartProgram();
+  for (int cycle = 0; cycle < 3; ++cycle) {
+    const auto start = std::chrono::steady_clock::now();
+    const std::string frame = NextFrame();
+    const auto spent = std::chrono::steady_clock::now() - start;
+    // No answer yet reads as "not connected" on every channel...
+    EXPECT_EQ(First(frame), 0x00);
+    EXPECT_EQ(Second(frame), 0x80);
+    // ...and a cycle takes no real time: waiting 2 s per channel would be 28 s.
+    EXPECT_LT(spent, std::chrono::milliseconds(500));
+  }
+  EXPECT_EQ(RowText(13), Cp("Интернет подключен"));
+  {
+    std::unique_lock<std::mutex> lock(hang->mutex);
+    hang->released.wait_for(lock, std::chrono::seconds(5), [&] { return hang->started > 0; });
+    EXPECT_EQ(hang->started, 1) << "one lookup in flight, whatever the number of channels";
+    hang->over = true;
+  }
+  hang->released.notify_all();
 }
 
 TEST_F(MainSchemeConditionsTest, KeyboardLayoutOfTheWindowInFront) {
