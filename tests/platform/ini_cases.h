@@ -80,6 +80,8 @@ inline std::vector<IniIntegerCase> IniIntegerCases() {
       {"a lone sign is 0", "-", 0, {}},
       {"2^31 wraps to the lowest", "2147483648", INT32_MIN, {}},
       {"hexadecimal", "0x10", 16, {}},
+      {"negative hexadecimal", "-0xFF", -255, {}},
+      {"no octal", "010", 10, {}},
   };
 }
 
