@@ -7,8 +7,10 @@
 #include "app/entry_note.h"
 #include "platform/services.h"
 #include "platform/windows/install.h"
+#include "platform/windows/standard_handles.h"
 
 int main(int argc, char** argv) {
+  lumi::platform::windows_backend::OpenMissingStandardHandles();
   const bool info_only = argc > 1 && std::strcmp(argv[1], lumi::app::kInfoArgument) == 0;
   lumi::platform::windows_backend::Install();
   const int exit_code = lumi::app::RunHeadless(info_only);

@@ -61,12 +61,15 @@ std::string WindowsFiles::FinalPath(const std::string& path) {
 
 bool WindowsFiles::Replace(const std::string& path, std::string_view bytes) {
   const std::string target = FinalPath(path);
+  const DWORD attributes = GetFileAttributesA(target.c_str());
+  // A folder is no file to replace (Wine would even put the file in its place).
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
   std::string temporary;
   HANDLE file = CreateTemporary(target, temporary);
   if (file == INVALID_HANDLE_VALUE) return false;
   const bool written = WriteAll(file, bytes);
   CloseHandle(file);
-  const bool exists = GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES;
   const bool placed =
       written &&
       ((exists && ReplaceFileA(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
