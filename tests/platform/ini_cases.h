@@ -66,6 +66,9 @@ inline std::vector<IniReadCase> IniReadCases() {
       {"Cyrillic names fold", "[\xD0\xE0\xE7\xE4\xE5\xEB]\r\nk=v\r\n", "\xF0\xC0\xC7\xC4\xC5\xCB", "K", "v",
        "<none>"},  // Wine folds ASCII letters only
       {"a zero byte is kept in a value", "[s]\r\nk=a\0b\r\n"s, "s", "k", "a\0b"s, "a"},
+      {"a byte-order mark means UTF-8", "\xEF\xBB\xBF[s]\r\nk=\xD0\x96\r\n", "s", "k", "\xC6", {}},
+      // Windows reads the bytes as they are; a Linux editor's file reads as UTF-8 here.
+      {"UTF-8 without a byte-order mark", "[s]\r\nk=\xD0\x96\r\n", "s", "k", "\xC6", "\xD0\x96"},
   };
 }
 

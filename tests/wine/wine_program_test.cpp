@@ -125,19 +125,5 @@ TEST_F(WineTest, FramesFollowTheChannelsAtTheirPauseAndASecondStartNamesTheFirst
   EXPECT_EQ(program.Stop(), 0);
 }
 
-TEST_F(WineTest, APortThatGoesAwayIsTakenAgainWhenItComesBack) {
-  ProgramRunner program(FolderFor("wine-port"), Options());
-  MapComOneTo(program);
-  WriteSettings(program.SettingsPath(), AlternatingChannels());
-  ASSERT_TRUE(program.Start());
-  CollectUntilFrames(program, 1);
-  program.UnlinkPort();
-  program.Collect(1s);
-  program.LinkPort();
-  EXPECT_GE(CountFrames(program.Collect(3s), 0x55, 0xAA), 3u);
-  EXPECT_TRUE(program.Running());
-  EXPECT_EQ(program.Stop(), 0);
-}
-
 }  // namespace
 }  // namespace lumi::e2e
