@@ -39,7 +39,8 @@ class WineTest : public ::testing::Test {
     setenv("WINEPREFIX", prefix_.c_str(), 1);
   }
   static void TearDownTestSuite() {
-    std::system("wineserver -k >/dev/null 2>&1 || /usr/lib/wine/wineserver -k >/dev/null 2>&1");
+    // Ends this prefix's Wine, whose server would otherwise linger a few seconds.
+    std::system("(wineserver -k || /usr/lib/wine/wineserver -k) >/dev/null 2>&1");
     std::error_code ignored;
     fs::remove_all(prefix_, ignored);
   }
@@ -58,11 +59,10 @@ class WineTest : public ::testing::Test {
     return options;
   }
 
-  // Wine maps COM1 to a path of the prefix's registry; the path is the folder's link.
+  // Wine's COM1 is the folder's link to the test's pseudo-terminal.
   static void MapComOneTo(const ProgramRunner& program) {
-    const std::string command = std::string(LUMISCOPE_WINE_RUN) +
-                                " reg add 'HKLM\\Software\\Wine\\Ports' /v COM1 /d '" +
-                                (program.folder() / "ports" / "COM1").string() + "' /f >/dev/null 2>&1";
+    const std::string command = std::string(LUMISCOPE_WINE_RUN) + " --com1 '" +
+                                (program.folder() / "ports" / "COM1").string() + "' >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
   }
 
