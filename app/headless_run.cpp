@@ -5,8 +5,8 @@
 #include "app/console_message_box.h"
 #include "app/entry_note.h"
 #include "app/program.h"
+#include "app/system_loop.h"
 #include "platform/headless/headless_ui.h"
-#include "platform/headless/poll_loop.h"
 #include "platform/message_line.h"
 #include "platform/services.h"
 #include "runtime/cp1251.h"
@@ -23,7 +23,7 @@ int RunHeadless(bool info_only, std::string_view why_no_window) {
 
   // The loop and the window mirror outlive the scheme: its elements stop their timers
   // and controls as they go.
-  platform::headless::PollLoop loop;
+  SystemLoop loop;
   loop.QuitOnSignals();
   platform::headless::HeadlessUi ui;
   ConsoleMessageBox boxes;

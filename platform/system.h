@@ -12,7 +12,8 @@ enum class FileKind { Missing, File, Folder, Other, Unreadable };
 
 // Where the program lives, which folders stand in for the Windows ones, files and
 // processes. Paths are byte strings. The executable's folder and the temporary folder
-// end with "/"; the Windows and system folders do not, as Windows reports them.
+// end with "/" ("\" on Windows); the Windows and system folders do not, as Windows
+// reports them.
 class System {
  public:
   virtual ~System() = default;

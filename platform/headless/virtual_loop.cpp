@@ -1,6 +1,8 @@
 #include "platform/headless/virtual_loop.h"
 
+#ifndef _WIN32
 #include <poll.h>
+#endif
 
 #include <algorithm>
 #include <limits>
@@ -47,7 +49,14 @@ std::optional<std::function<void()>> VirtualLoop::TakePosted() {
 }
 
 bool VirtualLoop::Watch(int fd, bool priority, std::function<void()> ready) {
-  if (fd < 0 || !ready) return false;
+  // Windows has no descriptors to poll; callers look for changes themselves there.
+  constexpr bool kCanPoll =
+#ifdef _WIN32
+      false;
+#else
+      true;
+#endif
+  if (!kCanPoll || fd < 0 || !ready) return false;
   Unwatch(fd);
   watched_.push_back({fd, priority, std::make_shared<std::function<void()>>(std::move(ready))});
   return true;
@@ -59,6 +68,7 @@ void VirtualLoop::Unwatch(int fd) {
 
 void VirtualLoop::PollWatched() {
   if (watched_.empty()) return;
+#ifndef _WIN32
   std::vector<pollfd> fds;
   for (const Watched& w : watched_)
     fds.push_back({w.fd, static_cast<short>(w.priority ? POLLPRI : POLLIN), 0});
@@ -71,6 +81,7 @@ void VirtualLoop::PollWatched() {
     const std::shared_ptr<std::function<void()>> call = it->ready;
     (*call)();
   }
+#endif
 }
 
 size_t VirtualLoop::RunPending() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdint>
 #include <cstring>
 
@@ -88,8 +89,17 @@ int32_t ParseProfileInteger(std::string_view text) {
   bool negative = false;
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
   uint32_t value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10u + static_cast<uint32_t>(text[i] - '0');
+  // Windows reads "0x10" as 16 (and nothing else but decimal).
+  if (i + 2 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
+      std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
+    for (i += 2; i < text.size() && std::isxdigit(static_cast<unsigned char>(text[i])); ++i) {
+      const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
+      value = value * 16u + static_cast<uint32_t>(c <= '9' ? c - '0' : c - 'a' + 10);
+    }
+  } else {
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+      value = value * 10u + static_cast<uint32_t>(text[i] - '0');
+    }
   }
   if (negative) value = 0u - value;
   return static_cast<int32_t>(value);

@@ -71,7 +71,8 @@ ProgramRunner::ProgramRunner(const fs::path& folder, RunOptions options)
     : folder_(folder), options_(std::move(options)) {
   fs::remove_all(folder_);
   fs::create_directories(folder_ / "ports");
-  fs::copy_file(LUMISCOPE_BINARY, folder_ / options_.program_name);
+  fs::copy_file(options_.program.empty() ? fs::path(LUMISCOPE_BINARY) : options_.program,
+                folder_ / options_.program_name);
   if (!options_.window_module.empty()) {
     fs::copy_file(options_.window_module, folder_ / options_.window_module.filename());
   }
@@ -143,11 +144,10 @@ pid_t ProgramRunner::Spawn(const StartOptions& options) {
   envp.push_back(nullptr);
 
   std::string program = (folder_ / options_.program_name).string();
-  std::vector<std::string> arguments = options_.arguments;
-  std::vector<std::string> launcher = options_.launcher;
+  std::vector<std::string> arguments = options_.launcher;
+  arguments.push_back(program);
+  arguments.insert(arguments.end(), options_.arguments.begin(), options_.arguments.end());
   std::vector<char*> argv;
-  for (std::string& part : launcher) argv.push_back(part.data());
-  argv.push_back(program.data());
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
   const std::string errors =
@@ -206,7 +206,7 @@ bool ProgramRunner::Running() {
 
 int ProgramRunner::Stop() {
   if (pid_ <= 0) return -1;
-  kill(pid_, SIGTERM);
+  kill(pid_, options_.stop_signal);
   const auto limit = Clock::now() + std::chrono::seconds(10);
   int status = 0;
   while (waitpid(pid_, &status, WNOHANG) == 0) {

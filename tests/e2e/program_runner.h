@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -40,10 +41,15 @@ struct RunOptions {
   std::filesystem::path stderr_file;
   // Command-line arguments after the program's name.
   std::vector<std::string> arguments;
-  // A command the copy runs under: the program's path and arguments follow it.
-  std::vector<std::string> launcher;
   // The copy's file name: copies of one name meet in the single-instance check.
   std::string program_name = "lumiscope-e2e";
+  // The program to copy (none: the Linux program of this build).
+  std::filesystem::path program;
+  // A command the copy is started through, its path appended (Wine, say).
+  std::vector<std::string> launcher;
+  // What Stop sends: Wine ends a Windows program at once on SIGTERM, but turns SIGINT
+  // into the Ctrl-C it can answer.
+  int stop_signal = SIGTERM;
 };
 
 // A copy of the built program in a folder of its own (its settings file lands beside
@@ -81,7 +87,7 @@ class ProgramRunner {
   void LinkPort();
   // What the program wrote to stderr, over all its starts.
   std::string ErrorOutput() const { return ReadFile(folder_ / kErrorLog); }
-  // SIGTERM, then the exit status (-1 when it had to be killed).
+  // The stop signal, then the exit status (-1 when it had to be killed).
   int Stop();
   bool Running();
   // Waits for the program to end by itself: its exit status, 128 + the signal that

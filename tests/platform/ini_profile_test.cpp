@@ -15,6 +15,7 @@
 #include "platform/headless/poll_loop.h"
 #include "platform/services.h"
 #include "runtime/cp1251.h"
+#include "tests/platform/ini_cases.h"
 #include "tests/support/temp_folder.h"
 
 namespace lumi::platform::linux_backend {
@@ -94,6 +95,21 @@ TEST_F(IniProfileTest, ReadsFilesAsWindowsToolsWriteThem) {
   EXPECT_EQ(Str("a.ini", "Main", "After"), "unclosed bracket");
   EXPECT_EQ(Str("a.ini", "Other", "Port"), "<none>");
   EXPECT_EQ(Str("missing.ini", "Main", "Port"), "<none>");
+}
+
+// The cases the Windows functions are run against under Wine.
+TEST_F(IniProfileTest, ReadsTheSharedCasesAsWindowsDoes) {
+  int file = 0;
+  for (const test::IniReadCase& c : test::IniReadCases()) {
+    const std::string name = "case" + std::to_string(++file) + ".ini";
+    Put(name, c.file);
+    EXPECT_EQ(Str(name, c.section, c.key), c.expected) << c.what;
+  }
+  for (const test::IniIntegerCase& c : test::IniIntegerCases()) {
+    const std::string name = "case" + std::to_string(++file) + ".ini";
+    Put(name, "[n]\r\nk=" + c.text + "\r\n");
+    EXPECT_EQ(profile_.ReadInteger(Path(name), "n", "k", 9), c.expected) << c.what;
+  }
 }
 
 TEST_F(IniProfileTest, CyrillicNamesMatchWithoutRegardToCase) {

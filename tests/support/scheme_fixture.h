@@ -7,12 +7,11 @@
 
 #include "platform/headless/headless_ui.h"
 #include "platform/headless/virtual_loop.h"
-#include "platform/linux/ini_profile.h"
-#include "platform/linux/linux_files.h"
 #include "platform/services.h"
 #include "runtime/cp1251.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/headless_user.h"
+#include "tests/support/native_platform.h"
 #include "tests/support/runtime_fixture.h"
 #include "tests/support/temp_folder.h"
 
@@ -47,8 +46,8 @@ class SchemeTest : public RuntimeTest {
   platform::headless::HeadlessUi ui;
   HeadlessUser user{ui};
   platform::headless::VirtualLoop loop;
-  platform::linux_backend::IniProfile profile;
-  platform::linux_backend::LinuxFiles files;
+  NativeProfile profile;
+  NativeFiles files;
   FakeSerial serial;
   FakeProcessors processors;
   FakeMemory memory;

@@ -1,26 +1,38 @@
-#include "platform/linux/linux_resolver.h"
+#include "platform/background_resolver.h"
 
+#ifdef _WIN32
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
 #include <netdb.h>
 #include <sys/socket.h>
+#endif
 
 #include <chrono>
 #include <mutex>
 #include <optional>
 #include <thread>
 
-namespace lumi::platform::linux_backend {
+namespace lumi::platform {
 
-using Clock = std::chrono::steady_clock;
+using SteadyClock = std::chrono::steady_clock;
 
-struct LinuxResolver::State {
+struct BackgroundResolver::State {
   std::mutex mutex;
   bool in_flight = false;
-  std::optional<Clock::time_point> started;  // of the latest lookup
-  std::string answered_host;                 // of the latest finished lookup
+  std::optional<SteadyClock::time_point> started;  // of the latest lookup
+  std::string answered_host;                       // of the latest finished lookup
   bool resolved = false;
 };
 
-bool LinuxResolver::SystemLookup(const std::string& host) {
+bool BackgroundResolver::SystemLookup(const std::string& host) {
+#ifdef _WIN32
+  static const bool started = [] {
+    WSADATA data{};
+    return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+  }();
+  if (!started) return false;
+#endif
   addrinfo hints{};
   hints.ai_family = AF_UNSPEC;
   hints.ai_socktype = SOCK_STREAM;
@@ -30,15 +42,16 @@ bool LinuxResolver::SystemLookup(const std::string& host) {
   return status == 0;
 }
 
-LinuxResolver::LinuxResolver(Lookup lookup) : lookup_(std::move(lookup)), state_(std::make_shared<State>()) {}
+BackgroundResolver::BackgroundResolver(Lookup lookup)
+    : lookup_(std::move(lookup)), state_(std::make_shared<State>()) {}
 
 // Nothing to wait for: a running lookup thread holds its own share of everything.
-LinuxResolver::~LinuxResolver() = default;
+BackgroundResolver::~BackgroundResolver() = default;
 
-bool LinuxResolver::Reachable(const std::string& host, int32_t timeout_ms) {
+bool BackgroundResolver::Reachable(const std::string& host, int32_t timeout_ms) {
   if (host.empty()) return false;
   std::lock_guard<std::mutex> lock(state_->mutex);
-  const Clock::time_point now = Clock::now();
+  const SteadyClock::time_point now = SteadyClock::now();
   if (state_->in_flight) {
     if (now - *state_->started > std::chrono::milliseconds(timeout_ms > 0 ? timeout_ms : 0)) return false;
   } else if (!state_->started || now - *state_->started >= std::chrono::milliseconds(kMinimumGapMs)) {
@@ -64,4 +77,4 @@ bool LinuxResolver::Reachable(const std::string& host, int32_t timeout_ms) {
   return state_->answered_host == host && state_->resolved;
 }
 
-}  // namespace lumi::platform::linux_backend
+}  // namespace lumi::platform
