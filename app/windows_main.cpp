@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
   lumi::platform::windows_backend::OpenMissingStandardHandles();
   const bool info_only = argc > 1 && std::strcmp(argv[1], lumi::app::kInfoArgument) == 0;
   lumi::platform::windows_backend::Install();
-  const int exit_code = lumi::app::RunHeadless(info_only);
+  const int exit_code = lumi::app::RunHeadless(info_only, "a console program for now");
   lumi::platform::ResetServices();
   return exit_code;
 }
