@@ -379,8 +379,10 @@ void QtControl::SetText(const std::string& text) {
     case ControlKind::CheckBox:
     case ControlKind::RadioButton: static_cast<QAbstractButton*>(widget_.data())->setText(qtext); break;
     case ControlKind::Edit: {
-      const QSignalBlocker blocker(widget_.data());
-      static_cast<QLineEdit*>(widget_.data())->setText(qtext);
+      auto* edit = static_cast<QLineEdit*>(widget_.data());
+      if (edit->text() == qtext) break;
+      const QSignalBlocker blocker(edit);
+      edit->setText(qtext);
       break;
     }
     case ControlKind::Memo: static_cast<QPlainTextEdit*>(widget_.data())->setPlainText(MemoText(text)); break;
@@ -395,11 +397,17 @@ void QtControl::SetItems(const std::vector<std::string>& items) {
   if (!widget_ || kind_ != ControlKind::ComboBox) return;
   auto* combo = static_cast<QComboBox*>(widget_.data());
   const QSignalBlocker blocker(combo);
-  combo->clear();
   QStringList list;
   list.reserve(static_cast<qsizetype>(items.size()));
   for (const std::string& item : items) list.append(ToQString(item));
-  combo->addItems(list);
+  // The same list again (the work cycle refills some at every step) only loses the
+  // selection: no model rebuilt, no text laid out.
+  bool same = combo->count() == list.size();
+  for (int i = 0; same && i < combo->count(); ++i) same = combo->itemText(i) == list[i];
+  if (!same) {
+    combo->clear();
+    combo->addItems(list);
+  }
   combo->setCurrentIndex(-1);
 }
 

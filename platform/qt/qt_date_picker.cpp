@@ -59,6 +59,11 @@ QRect PickerField(const QDateTimeEdit& picker) {
   return picker.style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField, &picker);
 }
 
+// The width its text may take: the field less its margins and a gap to the button.
+int PickerTextRoom(const QDateTimeEdit& picker) {
+  return PickerField(picker).width() - 2 * kFieldMargin - kPickerTextGap;
+}
+
 // The widest text the picker's format gives: digits of one width each in the fonts in
 // use, month and day names of the longest kind, and the text it shows now.
 int WidestPickerText(const QDateTimeEdit& picker, const QFont& font) {
@@ -105,7 +110,7 @@ void QtControl::FitPickerText() {
   // The text keeps clear of the button: a text wider than the field takes a smaller
   // size of the same font.
   auto* picker = static_cast<QDateTimeEdit*>(widget_.data());
-  const int room = PickerField(*picker).width() - 2 * kFieldMargin - kPickerTextGap;
+  const int room = PickerTextRoom(*picker);
   QFont fitted = base_font_;
   for (int px = QFontInfo(fitted).pixelSize();
        px > kSmallestPickerPixelSize && WidestPickerText(*picker, fitted) > room;) {
@@ -118,9 +123,15 @@ void QtControl::SetDateTime(const CalendarTime& value) {
   if (!widget_ || kind_ != ControlKind::DatePicker) return;
   const std::optional<QDateTime> converted = ToQDateTime(value);
   if (!converted) return;
-  const QSignalBlocker blocker(widget_.data());
-  static_cast<QDateTimeEdit*>(widget_.data())->setDateTime(*converted);
-  FitPickerText();
+  auto* picker = static_cast<QDateTimeEdit*>(widget_.data());
+  // The work cycle tells a channel's moment again and again. The last fit measured
+  // every text of the format (a hundred of them): a new value only needs its own text
+  // checked against the room.
+  if (picker->dateTime() == *converted) return;
+  const QSignalBlocker blocker(picker);
+  picker->setDateTime(*converted);
+  if (QFontMetrics(picker->font()).horizontalAdvance(picker->text()) > PickerTextRoom(*picker))
+    FitPickerText();
 }
 
 void QtControl::SetDatePickerStyle(const DatePickerStyle& style) {
