@@ -6,6 +6,7 @@
 #include "platform/single_message_box.h"
 #include "platform/win32ui/win32_ui.h"
 #include "platform/windows/message_loop.h"
+#include "platform/windows/win32.h"
 
 namespace lumi::app {
 
@@ -29,6 +30,15 @@ bool RunWin32Window(bool info_only, int& exit_code) {
   RunProgram(loop, /*unattended=*/false);
   exit_code = 0;
   return true;
+}
+
+void TakeConsoleForSignals() {
+  if (GetConsoleWindow() != nullptr) return;
+  constexpr DWORD kStandard[] = {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE};
+  HANDLE handles[3] = {};
+  for (int i = 0; i < 3; ++i) handles[i] = GetStdHandle(kStandard[i]);
+  if (!AttachConsole(ATTACH_PARENT_PROCESS) && !AllocConsole()) return;
+  for (int i = 0; i < 3; ++i) SetStdHandle(kStandard[i], handles[i]);
 }
 
 }  // namespace lumi::app

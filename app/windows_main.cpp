@@ -15,7 +15,10 @@ int main(int argc, char** argv) {
   const bool info_only = argc > 1 && std::strcmp(argv[1], lumi::app::kInfoArgument) == 0;
   lumi::platform::windows_backend::Install();
   int exit_code = 0;
-  if (!lumi::app::RunWin32Window(info_only, exit_code)) exit_code = lumi::app::RunHeadless(info_only);
+  if (!lumi::app::RunWin32Window(info_only, exit_code)) {
+    lumi::app::TakeConsoleForSignals();
+    exit_code = lumi::app::RunHeadless(info_only);
+  }
   lumi::platform::ResetServices();
   return exit_code;
 }
