@@ -23,20 +23,30 @@ HFONT CreateFontFor(const FontSpec& font) {
                      DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, name.c_str());
 }
 
-HBITMAP CreatePictureBitmap(const Picture& picture) {
-  if (picture.IsEmpty() || picture.pixels.size() < static_cast<size_t>(picture.width) * picture.height)
-    return nullptr;
+HBITMAP CreateTopDownDib(int32_t width, int32_t height, uint32_t** pixels) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = picture.width;
-  info.bmiHeader.biHeight = -picture.height;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap == nullptr || bits == nullptr) return bitmap;
-  auto* out = static_cast<uint32_t*>(bits);
+  if (bitmap != nullptr && bits == nullptr) {
+    DeleteObject(bitmap);
+    return nullptr;
+  }
+  *pixels = static_cast<uint32_t*>(bits);
+  return bitmap;
+}
+
+HBITMAP CreatePictureBitmap(const Picture& picture) {
+  if (picture.IsEmpty() || picture.pixels.size() < static_cast<size_t>(picture.width) * picture.height)
+    return nullptr;
+  uint32_t* out = nullptr;
+  HBITMAP bitmap = CreateTopDownDib(picture.width, picture.height, &out);
+  if (bitmap == nullptr) return nullptr;
   for (size_t i = 0; i < static_cast<size_t>(picture.width) * picture.height; ++i) {
     const uint32_t argb = picture.pixels[i];
     const uint32_t alpha = argb >> 24;

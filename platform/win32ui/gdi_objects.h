@@ -14,6 +14,10 @@ COLORREF ToColorRef(Color color);
 // A font of the given spec at the screen's resolution; the caller deletes it.
 HFONT CreateFontFor(const FontSpec& font);
 
+// A 32-bit top-down DIB section of that size, its pixels (0x00RRGGBB) written through
+// `pixels`; nullptr when the system has no memory for it. The caller deletes it.
+HBITMAP CreateTopDownDib(int32_t width, int32_t height, uint32_t** pixels);
+
 // A 32-bit top-down DIB section of the picture, alpha premultiplied (as icons and
 // menu pictures want it); nullptr for an empty picture. The caller deletes it.
 HBITMAP CreatePictureBitmap(const Picture& picture);

@@ -291,21 +291,14 @@ void Win32Control::Paint() {
   const int height = client.bottom;
   if (width > 0 && height > 0 && events_ != nullptr) {
     // Drawn off screen and shown at once, so the lamp never flickers.
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
+    uint32_t* bits = nullptr;
     HDC memory = CreateCompatibleDC(dc);
-    HBITMAP buffer = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP buffer = CreateTopDownDib(width, height, &bits);
     if (memory != nullptr && buffer != nullptr && bits != nullptr) {
       HGDIOBJ old_bitmap = SelectObject(memory, buffer);
       FillRect(memory, &client, Background(nullptr));
       {
-        GdiPainter painter(memory, static_cast<uint32_t*>(bits), width, height);
+        GdiPainter painter(memory, bits, width, height);
         const std::shared_ptr<bool> alive = alive_;
         events_->Paint(painter);
         if (!*alive) {

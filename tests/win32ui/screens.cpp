@@ -10,6 +10,7 @@
 #include "platform/services.h"
 #include "platform/single_message_box.h"
 #include "platform/win32ui/common_controls.h"
+#include "platform/win32ui/gdi_objects.h"
 #include "platform/win32ui/win32_control.h"
 #include "platform/win32ui/win32_ui.h"
 #include "platform/windows/install.h"
@@ -89,21 +90,14 @@ lumi::platform::Picture Grab(HWND window) {
   picture.width = rect.right - rect.left;
   picture.height = rect.bottom - rect.top;
   if (picture.IsEmpty()) return {};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = picture.width;
-  info.bmiHeader.biHeight = -picture.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
+  uint32_t* pixels = nullptr;
+  HBITMAP bitmap = lumi::platform::win32ui::CreateTopDownDib(picture.width, picture.height, &pixels);
+  if (bitmap == nullptr) return {};
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);
   BitBlt(memory, 0, 0, picture.width, picture.height, screen, rect.left, rect.top, SRCCOPY);
   GdiFlush();
-  const auto* pixels = static_cast<const uint32_t*>(bits);
   picture.pixels.assign(pixels, pixels + static_cast<size_t>(picture.width) * picture.height);
   for (uint32_t& pixel : picture.pixels) pixel |= 0xFF000000u;
   SelectObject(memory, old);

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/win32ui/gdi_objects.h"
+
 namespace lumi::platform::win32ui {
 namespace {
 
@@ -11,15 +13,8 @@ namespace {
 class Canvas {
  public:
   Canvas() {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = kSize;
-    info.bmiHeader.biHeight = -kSize;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels_), nullptr, 0);
+    bitmap_ = CreateTopDownDib(kSize, kSize, &pixels_);
     old_ = SelectObject(dc_, bitmap_);
     for (int i = 0; i < kSize * kSize; ++i) pixels_[i] = 0xFFFFFF;
   }
