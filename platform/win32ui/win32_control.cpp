@@ -119,9 +119,16 @@ void Win32Control::SetGeometry(const Rect& rect) {
 Rect Win32Control::Geometry() {
   if (window_ == nullptr) return {};
   if (!IsForm()) return geometry_;
-  // The user may have moved the window.
+  // The user may have moved the window. A minimised one answers where it will come
+  // back, not where Windows parks it meanwhile.
   RECT rect{};
-  GetWindowRect(window_, &rect);
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  if (IsIconic(window_) && GetWindowPlacement(window_, &placement)) {
+    rect = placement.rcNormalPosition;
+  } else {
+    GetWindowRect(window_, &rect);
+  }
   return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
@@ -314,7 +321,12 @@ void Win32Control::SetDatePickerStyle(const DatePickerStyle& style) {
   if (style.time_format) bits |= DTS_TIMEFORMAT;
   if (style.up_down || style.time_format) bits |= DTS_UPDOWN;
   if (style.right_align) bits |= DTS_RIGHTALIGN;
-  SetWindowLongPtrW(window_, GWL_STYLE, bits);
+  // The picker makes its spin buttons only when it is created.
+  if (((bits ^ GetWindowLongPtrW(window_, GWL_STYLE)) & DTS_UPDOWN) != 0) {
+    RecreateDatePicker(static_cast<DWORD>(bits));
+  } else {
+    SetWindowLongPtrW(window_, GWL_STYLE, bits);
+  }
   // The short date as the picker shows it in Russia, with a four-digit year; the long
   // one the system's own.
   const wchar_t* format = style.time_format ? L"HH:mm:ss" : style.long_date ? nullptr : L"dd.MM.yyyy";
@@ -330,6 +342,34 @@ void Win32Control::SetDatePickerStyle(const DatePickerStyle& style) {
   SetWindowPos(window_, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Win32Control::RecreateDatePicker(DWORD style) {
+  SYSTEMTIME value{};
+  const bool has_value =
+      SendMessageW(window_, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&value)) == GDT_VALID;
+  const bool enabled = IsWindowEnabled(window_) != FALSE;
+  const std::string hint = hint_;
+  SetHint({});
+  HWND parent = GetParent(window_);
+  const int id = GetDlgCtrlID(window_);
+  HWND old = window_;
+  RemovePropW(old, kControlProperty);
+  SetWindowLongPtrW(old, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_procedure_));
+  window_ =
+      CreateWindowExW(0, DATETIMEPICK_CLASSW, L"", style & ~WS_DISABLED, geometry_.left, geometry_.top,
+                      geometry_.width, geometry_.height, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  DestroyWindow(old);
+  if (window_ == nullptr) return;
+  SetPropW(window_, kControlProperty, this);
+  Subclass();
+  if (font_ != nullptr) SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  quiet_ = true;
+  if (has_value) SendMessageW(window_, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&value));
+  quiet_ = false;
+  EnableWindow(window_, enabled);
+  SetHint(hint);
 }
 
 void Win32Control::SetScrollBars(int32_t bars) {

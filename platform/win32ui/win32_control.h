@@ -66,6 +66,8 @@ class Win32Control final : public Control {
   void CreateNative();
   HWND CreateForm();
   void Subclass();
+  // A picker whose style only its creation takes, made anew in its place.
+  void RecreateDatePicker(DWORD style);
   void ApplyFont();
   // Windows' own drawing for colours: the background of the control, as a brush.
   HBRUSH Background(HDC dc);

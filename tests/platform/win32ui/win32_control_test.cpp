@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -35,6 +36,7 @@ class Recorder : public ControlEvents {
     log.push_back("date " + std::to_string(value.year));
   }
   void CloseRequested() override { log.push_back("close"); }
+  void MinimizeRequested() override { log.push_back("minimize"); }
   void MouseDown(MouseButton, Point at) override {
     if (mouse) log.push_back("down " + std::to_string(at.x));
   }
@@ -150,8 +152,14 @@ TEST_F(Win32ControlTest, ClosingAFormOnlyAsksTheElement) {
   EXPECT_TRUE(IsWindowVisible(Window(form_)));
 }
 
-TEST_F(Win32ControlTest, AFormKeepsTheOuterSizeTheElementGaveItAndTheClientSizeItAskedFor) {
+TEST_F(Win32ControlTest, AFormKeepsItsPlaceWhileMinimisedAndTakesTheClientSizeItAskedFor) {
   EXPECT_EQ(form_->Geometry(), (Rect{10, 10, 300, 200}));
+  form_->ShowMinimized();
+  EXPECT_EQ(form_->Geometry(), (Rect{10, 10, 300, 200}));
+  // The element's own doing is not reported back to it.
+  EXPECT_EQ(std::find(form_events_.log.begin(), form_events_.log.end(), "minimize"), form_events_.log.end());
+  form_->SetVisible(true);
+  EXPECT_FALSE(IsIconic(Window(form_)));
   form_->SetClientSize({200, 100});
   RECT client{};
   GetClientRect(Window(form_), &client);
@@ -187,6 +195,16 @@ TEST_F(Win32ControlTest, ADatePickerTakesTheElementsDateQuietlyAndRefusesOneItCa
   SendMessageW(Window(picker), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&shown));
   EXPECT_EQ(shown.wYear, 2026);
   EXPECT_EQ(shown.wDay, 9);
+  // A time picker has spin buttons, which only a picker made anew gets; it keeps its
+  // value and place.
+  DatePickerStyle style;
+  style.time_format = true;
+  picker->SetDatePickerStyle(style);
+  EXPECT_NE(FindWindowExW(Window(picker), nullptr, UPDOWN_CLASSW, nullptr), nullptr);
+  SendMessageW(Window(picker), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&shown));
+  EXPECT_EQ(shown.wHour, 10);
+  EXPECT_EQ(shown.wMinute, 30);
+  EXPECT_TRUE(IsWindowVisible(Window(picker)));
   EXPECT_TRUE(events.log.empty());
 }
 
