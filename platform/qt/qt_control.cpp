@@ -379,7 +379,14 @@ void QtControl::SetText(const std::string& text) {
     case ControlKind::CheckBox:
     case ControlKind::RadioButton: static_cast<QAbstractButton*>(widget_.data())->setText(qtext); break;
     case ControlKind::Edit: {
+      // The work cycle sets a panel's field for every channel it looks at: a field out
+      // of sight takes its text when it is shown, as a label does.
       auto* edit = static_cast<QLineEdit*>(widget_.data());
+      if (!edit->isVisible()) {
+        pending_text_ = qtext;
+        break;
+      }
+      pending_text_.reset();
       if (edit->text() == qtext) break;
       const QSignalBlocker blocker(edit);
       edit->setText(qtext);

@@ -109,7 +109,7 @@ class QtControl final : public QObject, public Control {
   bool has_focus_ = false;
   bool left_pressed_ = false;  // a picture button's press that may become a click
   bool calendar_popup_ = false;
-  std::optional<QString> pending_text_;  // a hidden label's text, taken when it is shown
+  std::optional<QString> pending_text_;  // a hidden label's or field's text, taken when it is shown
   QPointer<QWidget> calendar_window_;
   QFont base_font_;  // a picker's font as the element set it, before fitting
   Color font_color_ = 0;

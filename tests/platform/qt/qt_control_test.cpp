@@ -79,6 +79,20 @@ TEST_F(QtControlTest, AHiddenLabelTakesItsTextWhenItIsShown) {
   EXPECT_EQ(native->text(), QStringLiteral("fourth"));
 }
 
+TEST_F(QtControlTest, AHiddenFieldTakesItsTextWhenItIsShownWithoutReportingAnEdit) {
+  RecordingEvents events;
+  auto field = Make(ControlKind::Edit, events, {8, 8, 40, 21});
+  QLineEdit* native = Native<QLineEdit>(*field);
+  field->SetText("7");
+  form->SetVisible(false);
+  field->SetText("14");
+  field->SetText("21");
+  EXPECT_EQ(native->text(), QStringLiteral("7"));
+  form->SetVisible(true);
+  EXPECT_EQ(native->text(), QStringLiteral("21"));
+  EXPECT_TRUE(events.Only("TextChanged").empty()) << "the program's own text is no edit of the user's";
+}
+
 TEST_F(QtControlTest, CommonPropertiesReachTheWidget) {
   RecordingEvents events;
   auto label = Make(ControlKind::Label, events, {26, 13, 238, 17});
