@@ -4,6 +4,8 @@
 #include <string>
 
 #include "platform/message_line.h"
+#include "platform/services.h"
+#include "platform/single_message_box.h"
 #include "runtime/event.h"
 #include "scheme/main_scheme.h"
 
@@ -23,6 +25,16 @@ void RunProgram(platform::EventLoop& loop, bool unattended) {
                                "; this start ends");
   }
   scheme.reset();
+}
+
+void RunAttended(platform::EventLoop& loop, platform::Ui& ui) {
+  loop.QuitOnSignals();
+  platform::SingleMessageBox boxes(ui);
+  auto& services = platform::Current();
+  services.loop = &loop;
+  services.ui = &ui;
+  services.message_box = &boxes;
+  RunProgram(loop, /*unattended=*/false);
 }
 
 }  // namespace lumi::app

@@ -2,8 +2,6 @@
 
 #include "app/entry_note.h"
 #include "app/program.h"
-#include "platform/services.h"
-#include "platform/single_message_box.h"
 #include "platform/win32ui/win32_ui.h"
 #include "platform/windows/message_loop.h"
 #include "platform/windows/win32.h"
@@ -20,14 +18,7 @@ bool RunWin32Window(bool info_only, int& exit_code) {
     exit_code = 0;
     return true;
   }
-  loop.QuitOnSignals();
-  platform::SingleMessageBox boxes(ui);
-  auto& services = platform::Current();
-  services.loop = &loop;
-  services.ui = &ui;
-  services.message_box = &boxes;
-
-  RunProgram(loop, /*unattended=*/false);
+  RunAttended(loop, ui);
   exit_code = 0;
   return true;
 }

@@ -8,8 +8,6 @@
 #include "platform/qt/display.h"
 #include "platform/qt/qt_event_loop.h"
 #include "platform/qt/qt_ui.h"
-#include "platform/services.h"
-#include "platform/single_message_box.h"
 
 namespace lumi::app {
 namespace {
@@ -32,14 +30,7 @@ bool RunWindowed(int argc, char** argv, bool info_only, int& exit_code) {
     return true;
   }
   platform::qt_backend::QtEventLoop loop;
-  loop.QuitOnSignals();
-  platform::SingleMessageBox boxes(ui);
-  auto& services = platform::Current();
-  services.loop = &loop;
-  services.ui = &ui;
-  services.message_box = &boxes;
-
-  RunProgram(loop, /*unattended=*/false);
+  RunAttended(loop, ui);
   exit_code = 0;
   return true;
 }
