@@ -38,7 +38,6 @@ class MainScheme : public Container {
  public:
   static constexpr int kEventTypes = 11;
   static constexpr int kChannels = 14;
-  static constexpr uint32_t kHideDelayMs = 10;
 
   MainScheme();
 
@@ -106,7 +105,6 @@ class MainScheme : public Container {
   TElGetIndexData* key_selector;
   TElGetIndexData* value_selector;
   TElTimer* cycle_timer;
-  TElTimer* hide_delay;
   TElTrayIcon* tray;
   TElPopupMenu* tray_menu;
   TElIndexToChanel* tray_buttons;  // the icon's mouse buttons: 0 left, 1 right

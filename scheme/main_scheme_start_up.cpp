@@ -10,9 +10,6 @@ void MainScheme::WireStartUp() {
   TElHub* startup_hub = SetUpHub(Create<TElHub>(), 3);
   default_text = Create<TElStrList>();
   default_text->SetStrings(resources::Text("Str1"));
-  hide_delay = Create<TElTimer>();
-  hide_delay->SetIntervalMs(kHideDelayMs);
-  hide_delay->SetAutoStop(1);
 
   form->OnCreate = Link<&TElMultiElement::Work>(guard, 0);
   guard->OnEvent[0] = Link<&TElMainForm::Close>(form);
@@ -29,9 +26,8 @@ void MainScheme::WireStartUp() {
   locator->OnEvent[3] = Link<&TElMultiElement::Work>(port_panel, 3);
   locator->OnEvent[4] = Link<&TElHub::Pass>(setup_hub_);
   locator->OnEvent[5] = Link<&TElHub::Pass>(work_hub);
-  locator->OnEvent[6] = Link<&TElTimer::Start>(hide_delay);
+  locator->OnEvent[6] = Link<&TElTrayIcon::Minimize>(tray);
   locator->OnEvent[7] = Link<&TElMultiElement::Work>(port_panel, 5);
-  hide_delay->OnTimer = Link<&TElTrayIcon::Minimize>(tray);
   default_text->InFileName = Link<&TElMultiElement::OutVar>(locator, kDefaultsPath);
   port_panel->InData[0] = Link<&TElMultiElement::OutVar>(locator, kPortPath);
   port_panel->OnEvent[0] = Link<&TElTimer::SetInterval>(cycle_timer);

@@ -143,9 +143,12 @@ void TElMainForm::Started() {
   if (created_) return;
   created_ = true;
   Init();
+  placed_ = false;
   FireNull(OnCreate);
-  // OnCreate may already have closed the window (the second copy of the program).
-  if (Visible && !ended_ && !closing_) Show(true);
+  // OnCreate may already have closed the window (the second copy of the program), or
+  // sent it to the tray: a program started into its tray never flashes its window
+  // (nor lays it out and paints it for nobody).
+  if (Visible && !placed_ && !ended_ && !closing_) Show(true);
 }
 
 void TElMainForm::Show(bool visible) {
@@ -226,6 +229,7 @@ void TElMainForm::AttachHook(FormHook* hook) {
 void TElMainForm::DetachHook(FormHook* hook) { std::erase(hooks_, hook); }
 
 void TElMainForm::HideWindow() {
+  placed_ = true;
   window_shown_ = false;
   if (PlatformControl() != nullptr) PlatformControl()->SetVisible(false);
   for (TElMainForm* form : Forms()) {
@@ -253,6 +257,7 @@ void TElMainForm::BringToFront() {
 
 void TElMainForm::MinimizeToTaskbar() {
   if (PlatformControl() == nullptr) return;
+  placed_ = true;
   window_shown_ = true;
   PlatformControl()->ShowMinimized();
 }

@@ -132,6 +132,7 @@ class TElMainForm : public TElWin {
   std::vector<FormHook*> hooks_;
   bool created_ = false;  // OnCreate has fired
   bool shown_once_ = false;
+  bool placed_ = false;  // hidden or minimised by the program since OnCreate began
   bool window_shown_ = false;
   bool closing_ = false;
   bool ended_ = false;

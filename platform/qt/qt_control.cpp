@@ -18,6 +18,7 @@
 #include <QToolTip>
 #include <algorithm>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "platform/qt/qt_convert.h"
@@ -155,7 +156,7 @@ void QtControl::CreateWidget(QWidget* parent) {
   if (kind_ == ControlKind::DatePicker) {
     base_font_ = widget->font();
     WatchCalendarPopup();
-    FitPickerText();
+    FitPickerTextWhenShown();
   }
 }
 
@@ -232,7 +233,7 @@ void QtControl::SetGeometry(const Rect& rect) {
     return;
   }
   widget_->setGeometry(rect.left, rect.top, width, height);
-  if (kind_ == ControlKind::DatePicker) FitPickerText();
+  if (kind_ == ControlKind::DatePicker) FitPickerTextWhenShown();
 }
 
 Rect QtControl::Geometry() {
@@ -312,7 +313,7 @@ void QtControl::SetFont(const FontSpec& font) {
   }
   if (kind_ == ControlKind::DatePicker) {
     base_font_ = qfont;
-    FitPickerText();
+    FitPickerTextWhenShown();
   }
 }
 
@@ -362,36 +363,20 @@ void QtControl::SetText(const std::string& text) {
   switch (kind_) {
     case ControlKind::Form: widget_->setWindowTitle(qtext); break;
     case ControlKind::GroupBox: static_cast<QGroupBox*>(widget_.data())->setTitle(qtext); break;
-    case ControlKind::Label: {
-      // The work cycle keeps setting the rows' texts while the window sits in the tray:
-      // a label out of sight takes its text when it is shown, so no layout is worked
-      // out for nobody.
-      auto* label = static_cast<QLabel*>(widget_.data());
-      if (!label->isVisible()) {
-        pending_text_ = qtext;
-        break;
-      }
-      pending_text_.reset();
-      if (label->text() != qtext) label->setText(qtext);
-      break;
-    }
     case ControlKind::Button:
     case ControlKind::CheckBox:
     case ControlKind::RadioButton: static_cast<QAbstractButton*>(widget_.data())->setText(qtext); break;
-    case ControlKind::Edit: {
-      // The work cycle sets a panel's field for every channel it looks at: a field out
-      // of sight takes its text when it is shown, as a label does.
-      auto* edit = static_cast<QLineEdit*>(widget_.data());
-      if (!edit->isVisible()) {
-        pending_text_ = qtext;
+    case ControlKind::Label:
+    case ControlKind::Edit:
+      // The work cycle keeps setting the rows' texts and the panels' fields while the
+      // window sits in the tray.
+      if (OutOfSight()) {
+        deferred_.text = qtext;
         break;
       }
-      pending_text_.reset();
-      if (edit->text() == qtext) break;
-      const QSignalBlocker blocker(edit);
-      edit->setText(qtext);
+      deferred_.text.reset();
+      ApplyText(qtext);
       break;
-    }
     case ControlKind::Memo: static_cast<QPlainTextEdit*>(widget_.data())->setPlainText(MemoText(text)); break;
     case ControlKind::PictureButton:
     case ControlKind::Canvas: widget_->setAccessibleName(qtext); break;
@@ -402,29 +387,66 @@ void QtControl::SetText(const std::string& text) {
 
 void QtControl::SetItems(const std::vector<std::string>& items) {
   if (!widget_ || kind_ != ControlKind::ComboBox) return;
-  auto* combo = static_cast<QComboBox*>(widget_.data());
-  const QSignalBlocker blocker(combo);
   QStringList list;
   list.reserve(static_cast<qsizetype>(items.size()));
   for (const std::string& item : items) list.append(ToQString(item));
-  // The same list again (the work cycle refills some at every step) only loses the
-  // selection: no model rebuilt, no text laid out.
-  bool same = combo->count() == list.size();
-  for (int i = 0; same && i < combo->count(); ++i) same = combo->itemText(i) == list[i];
-  if (!same) {
-    combo->clear();
-    combo->addItems(list);
+  // A new list starts with nothing selected.
+  if (OutOfSight()) {
+    deferred_.items = std::move(list);
+    deferred_.selection = -1;
+    return;
   }
-  combo->setCurrentIndex(-1);
+  ApplyItems(list);
+  ApplySelection(-1);
 }
 
 void QtControl::SetSelection(int32_t index) {
   if (!widget_ || kind_ != ControlKind::ComboBox) return;
+  if (OutOfSight()) {
+    deferred_.selection = index;
+    return;
+  }
+  ApplySelection(index);
+}
+
+void QtControl::ApplyText(const QString& text) {
+  if (kind_ == ControlKind::Edit) {
+    auto* edit = static_cast<QLineEdit*>(widget_.data());
+    if (edit->text() == text) return;
+    const QSignalBlocker blocker(edit);  // the program's own text is no edit of the user's
+    edit->setText(text);
+    return;
+  }
+  auto* label = static_cast<QLabel*>(widget_.data());
+  if (label->text() != text) label->setText(text);
+}
+
+void QtControl::ApplyItems(const QStringList& items) {
+  auto* combo = static_cast<QComboBox*>(widget_.data());
+  // The same list again (the port list is refilled at every check) keeps its model.
+  bool same = combo->count() == items.size();
+  for (int i = 0; same && i < combo->count(); ++i) same = combo->itemText(i) == items[i];
+  if (same) return;
+  const QSignalBlocker blocker(combo);
+  combo->clear();
+  combo->addItems(items);
+}
+
+void QtControl::ApplySelection(int index) {
   auto* combo = static_cast<QComboBox*>(widget_.data());
   const int wanted = index >= 0 && index < combo->count() ? index : -1;
   if (combo->currentIndex() == wanted) return;
   const QSignalBlocker blocker(combo);
   combo->setCurrentIndex(wanted);
+}
+
+void QtControl::TakeDeferred() {
+  Deferred deferred = std::exchange(deferred_, {});
+  if (deferred.items) ApplyItems(*deferred.items);
+  if (deferred.selection) ApplySelection(*deferred.selection);
+  if (deferred.text) ApplyText(*deferred.text);
+  if (deferred.date_time) ApplyDateTime(*deferred.date_time);
+  if (deferred.fit) FitPickerText();
 }
 
 void QtControl::SetChecked(bool checked) {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QDateTime>
 #include <QFont>
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 #include <optional>
 
@@ -86,6 +88,13 @@ class QtControl final : public QObject, public Control {
   void ResizeClient(QSize size);
   void PrepareToShow();
   void FitPickerText();
+  void FitPickerTextWhenShown();
+  bool OutOfSight() const { return !widget_->isVisible(); }
+  void ApplyText(const QString& text);
+  void ApplyItems(const QStringList& items);
+  void ApplySelection(int index);
+  void ApplyDateTime(const QDateTime& value);
+  void TakeDeferred();
   void ApplyTextColor();
   bool IsForm() const { return kind_ == ControlKind::Form; }
   bool IsPainted() const { return kind_ == ControlKind::Canvas || kind_ == ControlKind::PictureButton; }
@@ -109,7 +118,17 @@ class QtControl final : public QObject, public Control {
   bool has_focus_ = false;
   bool left_pressed_ = false;  // a picture button's press that may become a click
   bool calendar_popup_ = false;
-  std::optional<QString> pending_text_;  // a hidden label's or field's text, taken when it is shown
+  // What the work cycle told a control out of sight (the whole window in the tray, or
+  // a panel of another event type), taken when it is shown: nothing is laid out,
+  // measured or rebuilt for nobody.
+  struct Deferred {
+    std::optional<QString> text;  // a label's or a field's
+    std::optional<QStringList> items;
+    std::optional<int> selection;
+    std::optional<QDateTime> date_time;
+    bool fit = false;  // a picker's text to be fitted to its field
+  };
+  Deferred deferred_;
   QPointer<QWidget> calendar_window_;
   QFont base_font_;  // a picker's font as the element set it, before fitting
   Color font_color_ = 0;

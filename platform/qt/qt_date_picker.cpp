@@ -119,17 +119,37 @@ void QtControl::FitPickerText() {
   if (picker->font() != fitted) picker->setFont(fitted);
 }
 
+void QtControl::FitPickerTextWhenShown() {
+  // Fitting measures every text of the format (a hundred of them): a picker out of
+  // sight is fitted when it is shown.
+  if (OutOfSight()) {
+    deferred_.fit = true;
+    return;
+  }
+  FitPickerText();
+}
+
 void QtControl::SetDateTime(const CalendarTime& value) {
   if (!widget_ || kind_ != ControlKind::DatePicker) return;
   const std::optional<QDateTime> converted = ToQDateTime(value);
   if (!converted) return;
+  // The work cycle tells a channel's moment again and again, mostly with the window in
+  // the tray.
+  if (OutOfSight()) {
+    deferred_.date_time = *converted;
+    return;
+  }
+  deferred_.date_time.reset();
+  ApplyDateTime(*converted);
+}
+
+void QtControl::ApplyDateTime(const QDateTime& value) {
   auto* picker = static_cast<QDateTimeEdit*>(widget_.data());
-  // The work cycle tells a channel's moment again and again. The last fit measured
-  // every text of the format (a hundred of them): a new value only needs its own text
-  // checked against the room.
-  if (picker->dateTime() == *converted) return;
+  if (picker->dateTime() == value) return;
   const QSignalBlocker blocker(picker);
-  picker->setDateTime(*converted);
+  picker->setDateTime(value);
+  // The last fit measured every text of the format: a new value only needs its own
+  // text checked against the room.
   if (QFontMetrics(picker->font()).horizontalAdvance(picker->text()) > PickerTextRoom(*picker))
     FitPickerText();
 }
@@ -141,7 +161,7 @@ void QtControl::SetDatePickerStyle(const DatePickerStyle& style) {
   calendar_popup_ = !style.up_down && !style.time_format;
   picker->setDisplayFormat(style.time_format ? TimeFormat() : DateFormat(style.long_date));
   picker->setCalendarPopup(calendar_popup_);
-  FitPickerText();
+  FitPickerTextWhenShown();
   if (!calendar_popup_) return;
   WatchCalendarPopup();
   const bool coloured = style.title_background != 0 || style.title_text != 0 || style.month_background != 0 ||

@@ -74,18 +74,7 @@ Point QtControl::ToControl(const QPointF& global) const {
 
 bool QtControl::eventFilter(QObject* watched, QEvent* event) {
   if (!widget_) return false;
-  if (watched == widget_.data() && event->type() == QEvent::Show && pending_text_) {
-    // The text set while the label or field was out of sight.
-    if (kind_ == ControlKind::Edit) {
-      auto* edit = static_cast<QLineEdit*>(widget_.data());
-      const QSignalBlocker blocker(edit);
-      if (edit->text() != *pending_text_) edit->setText(*pending_text_);
-    } else {
-      auto* label = static_cast<QLabel*>(widget_.data());
-      if (label->text() != *pending_text_) label->setText(*pending_text_);
-    }
-    pending_text_.reset();
-  }
+  if (watched == widget_.data() && event->type() == QEvent::Show) TakeDeferred();
   if (watched == widget_.data() && event->type() == QEvent::Paint && kind_ == ControlKind::GroupBox) {
     PaintGroupBox();
     return true;

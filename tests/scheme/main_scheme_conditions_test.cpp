@@ -540,7 +540,8 @@ TEST_F(MainSchemeConditionsTest, AutostartBoxIsSetAtStartWithoutWriting) {
     EXPECT_EQ(text.str(), written);
   }
 
-  // The user's click is what switches it.
+  // The user's click is what switches it, in the window brought back from the tray.
+  ASSERT_TRUE(user.ClickTray(MouseButton::Left));
   ASSERT_TRUE(user.ToggleCheck(scheme->autostart_box->PlatformControl()));
   EXPECT_FALSE(fs::exists(entry));
   ASSERT_TRUE(user.ToggleCheck(scheme->autostart_box->PlatformControl()));

@@ -93,6 +93,41 @@ TEST_F(QtControlTest, AHiddenFieldTakesItsTextWhenItIsShownWithoutReportingAnEdi
   EXPECT_TRUE(events.Only("TextChanged").empty()) << "the program's own text is no edit of the user's";
 }
 
+TEST_F(QtControlTest, AHiddenListAndPickerTakeTheirValuesWhenShownWithoutReporting) {
+  RecordingEvents events;
+  auto combo = Make(ControlKind::ComboBox, events, {157, 10, 59, 21});
+  auto picker = Make(ControlKind::DatePicker, events, {55, 40, 80, 21});
+  picker->SetDatePickerStyle({});
+  combo->SetItems({"75", "110"});
+  combo->SetSelection(1);
+  picker->SetDateTime(CalendarTime{2024, 5, 6});
+  QComboBox* list = Native<QComboBox>(*combo);
+  QDateTimeEdit* date = Native<QDateTimeEdit>(*picker);
+
+  form->SetVisible(false);
+  combo->SetItems({"COM 1", "COM 3", "COM 7"});
+  combo->SetSelection(2);
+  picker->SetDateTime(CalendarTime{2026, 12, 31});
+  picker->SetFont(FontSpec{.size = 14});  // fitted to the field when shown
+  EXPECT_EQ(list->count(), 2);
+  EXPECT_EQ(date->date(), QDate(2024, 5, 6));
+
+  form->SetVisible(true);
+  ASSERT_EQ(list->count(), 3);
+  EXPECT_EQ(list->currentIndex(), 2);
+  EXPECT_EQ(date->date(), QDate(2026, 12, 31));
+  QTest::qWait(1);  // the field takes its place at the next resize
+  const int text = QFontMetrics(date->font()).horizontalAdvance(date->text());
+  EXPECT_LE(text, date->findChild<QLineEdit*>()->width()) << date->text().toStdString();
+  // A new list while hidden starts with nothing selected.
+  form->SetVisible(false);
+  combo->SetItems({"COM 1"});
+  form->SetVisible(true);
+  EXPECT_EQ(list->currentIndex(), -1);
+  EXPECT_TRUE(events.Only("Selection").empty());
+  EXPECT_TRUE(events.Only("DateTime").empty());
+}
+
 TEST_F(QtControlTest, CommonPropertiesReachTheWidget) {
   RecordingEvents events;
   auto label = Make(ControlKind::Label, events, {26, 13, 238, 17});
