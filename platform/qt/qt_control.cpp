@@ -155,7 +155,7 @@ void QtControl::CreateWidget(QWidget* parent) {
   widget_ = widget;
   if (kind_ == ControlKind::DatePicker) {
     base_font_ = widget->font();
-    WatchCalendarPopup();
+    PrepareCalendarWhenShown();
     FitPickerTextWhenShown();
   }
 }
@@ -447,6 +447,7 @@ void QtControl::TakeDeferred() {
   if (deferred.text) ApplyText(*deferred.text);
   if (deferred.date_time) ApplyDateTime(*deferred.date_time);
   if (deferred.fit) FitPickerText();
+  if (deferred.calendar) PrepareCalendar();
 }
 
 void QtControl::SetChecked(bool checked) {

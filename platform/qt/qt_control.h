@@ -89,6 +89,8 @@ class QtControl final : public QObject, public Control {
   void PrepareToShow();
   void FitPickerText();
   void FitPickerTextWhenShown();
+  void PrepareCalendarWhenShown();
+  void PrepareCalendar();
   bool OutOfSight() const { return !widget_->isVisible(); }
   void ApplyText(const QString& text);
   void ApplyItems(const QStringList& items);
@@ -126,11 +128,13 @@ class QtControl final : public QObject, public Control {
     std::optional<QStringList> items;
     std::optional<int> selection;
     std::optional<QDateTime> date_time;
-    bool fit = false;  // a picker's text to be fitted to its field
+    bool fit = false;       // a picker's text to be fitted to its field
+    bool calendar = false;  // a picker's calendar to be made and coloured
   };
   Deferred deferred_;
   QPointer<QWidget> calendar_window_;
   QFont base_font_;  // a picker's font as the element set it, before fitting
+  DatePickerStyle picker_style_;
   Color font_color_ = 0;
   int32_t tab_order_ = 0;
 };

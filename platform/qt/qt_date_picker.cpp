@@ -162,8 +162,27 @@ void QtControl::SetDatePickerStyle(const DatePickerStyle& style) {
   picker->setDisplayFormat(style.time_format ? TimeFormat() : DateFormat(style.long_date));
   picker->setCalendarPopup(calendar_popup_);
   FitPickerTextWhenShown();
+  picker_style_ = style;
+  PrepareCalendarWhenShown();
+}
+
+void QtControl::PrepareCalendarWhenShown() {
+  if (!calendar_popup_) return;
+  // The calendar is a window of its own with a month model and its own widgets (a
+  // sixth of the memory of a program sitting in the tray): it is made when its picker
+  // is first shown, before anyone can open it.
+  if (OutOfSight()) {
+    deferred_.calendar = true;
+    return;
+  }
+  PrepareCalendar();
+}
+
+void QtControl::PrepareCalendar() {
+  auto* picker = static_cast<QDateTimeEdit*>(widget_.data());
   if (!calendar_popup_) return;
   WatchCalendarPopup();
+  const DatePickerStyle& style = picker_style_;
   const bool coloured = style.title_background != 0 || style.title_text != 0 || style.month_background != 0 ||
                         style.trailing_text != 0;
   QCalendarWidget* calendar = picker->calendarWidget();

@@ -126,6 +126,16 @@ TEST_F(QtControlTest, AHiddenListAndPickerTakeTheirValuesWhenShownWithoutReporti
   EXPECT_EQ(list->currentIndex(), -1);
   EXPECT_TRUE(events.Only("Selection").empty());
   EXPECT_TRUE(events.Only("DateTime").empty());
+
+  // The calendar of a picker nobody has seen yet is made, coloured, when it is shown.
+  auto unseen = ui.Create(ControlKind::DatePicker, form.get(), &events);
+  unseen->SetDatePickerStyle(DatePickerStyle{.title_background = 0xFF0000});
+  QDateTimeEdit* native = Native<QDateTimeEdit>(*unseen);
+  EXPECT_EQ(native->findChild<QCalendarWidget*>(), nullptr);
+  unseen->SetVisible(true);
+  auto* title = native->findChild<QWidget*>(QStringLiteral("qt_calendar_navigationbar"));
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(title->palette().color(QPalette::Window), QColor(0, 0, 255));
 }
 
 TEST_F(QtControlTest, CommonPropertiesReachTheWidget) {
