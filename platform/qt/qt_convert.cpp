@@ -105,6 +105,8 @@ const StandIn& DialogFont() {
     for (StandIn candidate : candidates) {
       candidate.pixel_size = LargestFittingSize(candidate.family, candidate.stretch);
       if (candidate.pixel_size > best.pixel_size) best = candidate;
+      // None after it can do better; measuring them would only load their files.
+      if (best.pixel_size == kLargestPixelSize) break;
     }
     return best;
   }();
