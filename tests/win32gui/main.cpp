@@ -1,0 +1,48 @@
+// The Windows program's own window under Wine, driven as a person would, with the cases
+// of the Qt window's GUI tests (tests/gui): the same X session (Xvfb, openbox, trayer),
+// Wine without its virtual desktop so that every window is an X window of its own and
+// the tray icon docks into trayer, as on a Linux desktop.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/gui/support/command.h"
+#include "tests/gui/support/program.h"
+#include "tests/gui/support/x_session.h"
+#include "tests/win32gui/support/wine.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class WineSessionEnvironment final : public testing::Environment {
+ public:
+  void SetUp() override {
+    if (!fs::exists(LUMISCOPE_WINDOWS_BINARY))
+      GTEST_SKIP() << "no " << LUMISCOPE_WINDOWS_BINARY << " (scripts/build-windows builds it)";
+    for (const char* tool : {"wine", "Xvfb", "openbox", "trayer", "xdotool"}) {
+      if (!lumi::gui::Installed(tool))
+        GTEST_SKIP() << tool << " is not installed (scripts/setup --windows installs it)";
+    }
+    std::string error;
+    ASSERT_TRUE(lumi::gui::Session().Start(error)) << error;
+    ASSERT_TRUE(lumi::gui::StartWine(error)) << error;
+    lumi::gui::UnderTest() = {&lumi::gui::WineOptions, lumi::gui::kWineProgramName, "explorer.exe"};
+  }
+  void TearDown() override {
+    lumi::gui::StopWine();
+    lumi::gui::Session().Stop();
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  testing::AddGlobalTestEnvironment(new WineSessionEnvironment);
+  return RUN_ALL_TESTS();
+}
