@@ -170,6 +170,9 @@ LRESULT CALLBACK Win32Ui::TrayProcedure(HWND window, UINT message, WPARAM wparam
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
+// The menu keeps the system's own font and look, not the main window's font: a tray
+// menu looks like every other one on the desktop, and follows the user's theme, menu
+// font, scaling and high-contrast settings, which an owner-drawn one would have to copy.
 int32_t Win32Ui::PopupMenu(const std::vector<MenuItem>& items) {
   if (items.empty() || tray_window_ == nullptr) return -1;
   HMENU menu = CreatePopupMenu();
