@@ -2,13 +2,18 @@
 // of the Qt window's GUI tests (tests/gui): the same X session (Xvfb, openbox, trayer),
 // Wine without its virtual desktop so that every window is an X window of its own and
 // the tray icon docks into trayer, as on a Linux desktop.
-
+//
+// Wine allows every case; what it needs:
+// - A copy is stopped as Windows ends a session (tests/win32gui/run-under-wine): Wine
+//   ends a Windows program at once on SIGTERM, and a program with a window and no
+//   console never sees the Ctrl-C it makes of SIGINT.
+// - trayer's panel has a fixed width (tests/gui/support/x_session.cpp): Wine keeps
+//   taking a docked icon's clicks where the icon was when it docked, and a panel that
+//   grows as the icon docks moves it away from there.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "tests/gui/support/command.h"
 #include "tests/gui/support/program.h"
