@@ -32,9 +32,9 @@ struct ProgramUnderTest {
 };
 ProgramUnderTest& UnderTest();
 
-// The built program and its window module, copied into a folder of the test's own with
-// its serial port on a pseudo-terminal, run on the test session's display. Its stderr
-// goes to build/gui-screens/NAME.log, for a look when a case fails.
+// The program under test, copied into a folder of the test's own with its serial port
+// on a pseudo-terminal, run on the test session's display. Its stderr goes to NAME.log
+// beside the screenshots (build/gui-screens/), for a look when a case fails.
 class GuiProgram {
  public:
   enum class Start { FirstStart, WithSettings };
