@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/message_line.h"
 #include "platform/services.h"
@@ -16,10 +17,19 @@ void RunProgram(platform::EventLoop& loop, bool unattended) {
   scheme->Start();
   // A second copy closes during Start; there is nothing left to set up then.
   if (unattended && scheme->InSetupMode()) scheme->EnterWorkMode();
+  // The end of the session may run this before Run has returned, and the process may
+  // go right after it: it has to leave the unit dark and the port closed by itself.
+  bool ended = false;
+  const auto end = [&] {
+    if (std::exchange(ended, true)) return;
+    // No element may answer a late call while the scheme goes.
+    DisableDispatchers();
+    scheme->SwitchUnitOff();
+  };
+  loop.SetEndingHandler(end);
   loop.Run();
-  // No element may answer a late call while the scheme goes.
-  DisableDispatchers();
-  scheme->SwitchUnitOff();
+  loop.SetEndingHandler(nullptr);
+  end();
   if (const int32_t running = scheme->RunningCopy(); running > 0 && unattended) {
     platform::WriteMessageLine("lumiscope: already running as process " + std::to_string(running) +
                                "; this start ends");

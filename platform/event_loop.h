@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 namespace lumi::platform {
 
@@ -55,6 +56,17 @@ class EventLoop {
   // forgets the previous one.
   void SetShowRequestHandler(std::function<void()> handler) { show_request_ = std::move(handler); }
 
+  // What must be done before the process may go: the program's own ending, which
+  // EndNow runs early. Runs on the loop thread; an empty handler forgets the previous one.
+  void SetEndingHandler(std::function<void()> handler) { ending_ = std::move(handler); }
+  // The system ends the program and does not wait for Run to return (Windows ends the
+  // process once the windows have answered the end of the session): Run is asked to
+  // return, and the ending has run, once, when this returns.
+  void EndNow() {
+    Quit();
+    if (std::function<void()> ending = std::exchange(ending_, nullptr)) ending();
+  }
+
  protected:
   void ShowRequested() {
     if (show_request_) show_request_();
@@ -62,6 +74,7 @@ class EventLoop {
 
  private:
   std::function<void()> show_request_;
+  std::function<void()> ending_;
 };
 
 }  // namespace lumi::platform

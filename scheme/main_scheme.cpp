@@ -185,6 +185,8 @@ void MainScheme::SwitchUnitOff() {
   if (!panel->Port()->IsOpen()) return;
   TData frame = TData::String(Text{'\x00', '\x80'});
   panel->Port()->Write(frame, 0);
+  TData none;
+  panel->Port()->Close(none, 0);
 }
 
 bool MainScheme::InSetupMode() const {

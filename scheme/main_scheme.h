@@ -49,7 +49,8 @@ class MainScheme : public Container {
   // none was: this one then closed during Start.
   int32_t RunningCopy() const;
   // The unit must not go on showing conditions nobody watches: when the port is open,
-  // the all-off frame goes out. For the end of the program, when no link works any more.
+  // the all-off frame goes out and the port is closed. For the end of the program, when
+  // no link works any more.
   void SwitchUnitOff();
 
   TElMainForm* form;

@@ -141,6 +141,16 @@ bool ControlProcedures::Form(Win32Control& form, UINT message, WPARAM wparam, LP
         return true;
       }
       return false;
+    case WM_QUERYENDSESSION:
+      // Nothing is left unsaved: the settings are written as they are chosen.
+      result = TRUE;
+      return true;
+    case WM_ENDSESSION:
+      // Windows may end the process as soon as this returns: the program ends now,
+      // as it does when it is told to from outside.
+      if (wparam != FALSE && form.window_ == form.ui_.MainForm()) form.ui_.EndSession();
+      result = 0;
+      return true;
     case WM_DESTROY: form.ui_.FormDestroyed(form.window_); return false;
     default: return false;
   }

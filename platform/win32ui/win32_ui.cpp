@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "platform/event_loop.h"
 #include "platform/message_line.h"
+#include "platform/services.h"
+#include "platform/win32ui/caption_room.h"
 #include "platform/win32ui/common_controls.h"
 #include "platform/win32ui/wide_text.h"
 #include "platform/win32ui/win32_control.h"
@@ -78,8 +81,11 @@ void Win32Ui::MessageBox(const std::string& text, const std::string& caption) {
   // Over the active window of ours; without one the box has its own taskbar entry.
   HWND owner = GetActiveWindow();
   if (Win32Control::FromWindow(owner) == nullptr) owner = nullptr;
-  MessageBoxW(owner, ToWide(text).c_str(), ToWide(caption).c_str(),
-              MB_OK | (owner == nullptr ? MB_TOPMOST : 0));
+  {
+    CaptionRoom room;
+    MessageBoxW(owner, ToWide(text).c_str(), ToWide(caption).c_str(),
+                MB_OK | (owner == nullptr ? MB_TOPMOST : 0));
+  }
   message_box_open_ = false;
 }
 
@@ -99,6 +105,10 @@ void Win32Ui::FormCreated(HWND form, bool owned) {
 
 void Win32Ui::FormDestroyed(HWND form) {
   if (form == main_form_) main_form_ = nullptr;
+}
+
+void Win32Ui::EndSession() {
+  if (EventLoop* loop = Current().loop) loop->EndNow();
 }
 
 bool Win32Ui::HasTray() {
@@ -160,6 +170,9 @@ LRESULT CALLBACK Win32Ui::TrayProcedure(HWND window, UINT message, WPARAM wparam
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
+// The menu keeps the system's own font and look, not the main window's font: a tray
+// menu looks like every other one on the desktop, and follows the user's theme, menu
+// font, scaling and high-contrast settings, which an owner-drawn one would have to copy.
 int32_t Win32Ui::PopupMenu(const std::vector<MenuItem>& items) {
   if (items.empty() || tray_window_ == nullptr) return -1;
   HMENU menu = CreatePopupMenu();

@@ -43,6 +43,8 @@ class Win32Ui final : public Ui {
   HWND MainForm() const { return main_form_; }
   void FormCreated(HWND form, bool owned);
   void FormDestroyed(HWND form);
+  // The session ends (log-off, shut-down): the program's loop ends it at once.
+  void EndSession();
 
  private:
   static LRESULT CALLBACK TrayProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

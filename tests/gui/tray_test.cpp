@@ -63,7 +63,7 @@ TEST(TrayMenuTest, AboutOpensTheAboutWindowOwnedByTheMainWindow) {
   EXPECT_TRUE(HasState(*about, "_NET_WM_STATE_SKIP_TASKBAR"));
   EXPECT_EQ(Property(*about, "_NET_WM_ALLOWED_ACTIONS").find("MAXIMIZE"), std::string::npos);
   EXPECT_FALSE(ShownWindow(kMainTitle));  // the main window stays in the tray
-  EXPECT_TRUE(TrayIcon(kProgramName).has_value());
+  EXPECT_TRUE(TrayIcon(UnderTest().tray_icon_class).has_value());
   EXPECT_TRUE(program.Running());
   EXPECT_EQ(program.runner().Stop(), 0);
 }

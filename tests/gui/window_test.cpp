@@ -2,10 +2,10 @@
 // window over the main window, the About window, the date picker, the "/ih" box.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 
 #include "tests/gui/support/input.h"
+#include "tests/gui/support/main_window.h"
 #include "tests/gui/support/poll.h"
 #include "tests/gui/support/program.h"
 #include "tests/gui/support/screenshot.h"
@@ -17,34 +17,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using Start = GuiProgram::Start;
-
-// Places in the main window's client area (setup mode), as the scheme lays it out.
-constexpr int kAboutButton[] = {48, 500};
-constexpr int kDebugButton[] = {293, 500};
-constexpr int kWorkButton[] = {18, 570};
-constexpr int kEventList[] = {171, 570};
-constexpr int kCpuThreshold[] = {504, 24};
-constexpr int kDatePickerArrow[] = {442, 460};
-constexpr int kQuietSpot[] = {430, 300};  // an empty panel frame
-
-bool IsAbove(WindowId upper, WindowId lower) {
-  const std::vector<WindowId> stacking = Stacking();
-  const auto up = std::find(stacking.begin(), stacking.end(), upper);
-  const auto low = std::find(stacking.begin(), stacking.end(), lower);
-  return up != stacking.end() && low != stacking.end() && up > low;
-}
-
-// The main window in setup mode after a first start.
-std::optional<WindowId> OpenSetupMode(GuiProgram& program) {
-  if (!program.runner().Start()) return std::nullopt;
-  return program.WaitForWindow(kMainTitle);
-}
-
-// The main window shown again from the tray, as a person does it: the tray menu.
-std::optional<WindowId> RestoreFromTray(GuiProgram& program) {
-  if (!ChooseFromTrayMenu(TrayItem::Restore)) return std::nullopt;
-  return program.WaitForWindow(kMainTitle);
-}
 
 TEST(MainWindowTest, CloseButtonInWorkModeHidesTheWindowToTheTray) {
   GuiProgram program("close-work", Start::WithSettings);
@@ -115,13 +87,13 @@ TEST(MainWindowTest, TheDatePickerAndItsCalendarOpen) {
   ASSERT_TRUE(window);
   // "Указанный день и время", the ninth type, from the list by the keyboard.
   ClickIn(*window, kEventList[0], kEventList[1]);
-  ASSERT_TRUE(WaitUntil([&] { return OpenPopup(kProgramName).has_value(); }, 5s));
+  ASSERT_TRUE(WaitUntil([&] { return OpenPopup(UnderTest().window_class).has_value(); }, 5s));
   for (int step = 0; step < 8; ++step) PressKey("Down");
   PressKey("Return");
-  ASSERT_TRUE(WaitUntil([&] { return !OpenPopup(kProgramName); }, 5s));
+  ASSERT_TRUE(WaitUntil([&] { return !OpenPopup(UnderTest().window_class); }, 5s));
   EXPECT_FALSE(Screenshot("date-picker").empty());
   ClickIn(*window, kDatePickerArrow[0], kDatePickerArrow[1]);
-  EXPECT_TRUE(WaitUntil([&] { return OpenPopup(kProgramName).has_value(); }, 5s));
+  EXPECT_TRUE(WaitUntil([&] { return OpenPopup(UnderTest().window_class).has_value(); }, 5s));
   EXPECT_FALSE(Screenshot("date-picker-calendar").empty());
   PressKey("Escape");
   EXPECT_TRUE(program.Running());
@@ -163,7 +135,7 @@ TEST(MainWindowTest, PickingAnEventTypeWritesItsSignalAtOnce) {
   ASSERT_TRUE(window);
   ASSERT_TRUE(program.runner().WaitForFile(program.runner().SettingsPath(), 10s));
   ClickIn(*window, kEventList[0], kEventList[1]);
-  ASSERT_TRUE(WaitUntil([&] { return OpenPopup(kProgramName).has_value(); }, 5s));
+  ASSERT_TRUE(WaitUntil([&] { return OpenPopup(UnderTest().window_class).has_value(); }, 5s));
   PressKey("Down");
   PressKey("Down");
   PressKey("Return");

@@ -8,12 +8,13 @@
 
 namespace lumi::gui {
 
+ProgramUnderTest& UnderTest() {
+  static ProgramUnderTest under_test;
+  return under_test;
+}
+
 GuiProgram::GuiProgram(const std::string& name, Start start, std::vector<std::string> arguments) {
-  e2e::RunOptions options;
-  options.window_module = LUMISCOPE_WINDOW_MODULE;
-  options.environment = {"DISPLAY=" + Display(), "LANG=C.UTF-8", "LC_ALL=C.UTF-8"};
-  options.arguments = std::move(arguments);
-  options.program_name = kProgramName;
+  e2e::RunOptions options = UnderTest().options(std::move(arguments));
   std::error_code ignored;
   std::filesystem::create_directories(LUMISCOPE_GUI_SCREENS, ignored);
   options.stderr_file = std::filesystem::path(LUMISCOPE_GUI_SCREENS) / (name + ".log");

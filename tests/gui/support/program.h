@@ -1,9 +1,11 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/program_runner.h"
 #include "tests/gui/support/windows.h"
@@ -18,9 +20,21 @@ inline constexpr const char* kAboutTitle = "О программе";
 inline constexpr const char* kDebugTitle = "Окно отладки";
 inline constexpr std::chrono::seconds kPatience{15};
 
-// The built program and its window module, copied into a folder of the test's own with
-// its serial port on a pseudo-terminal, run on the test session's display. Its stderr
-// goes to build/gui-screens/NAME.log, for a look when a case fails.
+// What the cases run, and how its windows are found: the test program's main says.
+struct ProgramUnderTest {
+  // How a copy runs with these arguments.
+  std::function<e2e::RunOptions(std::vector<std::string> arguments)> options;
+  // The X classes of its windows and of its tray icon. Qt names both after the
+  // executable; under Wine the windows have the executable's file name, and the tray
+  // icon is explorer's, which docks it.
+  std::string window_class = kProgramName;
+  std::string tray_icon_class = kProgramName;
+};
+ProgramUnderTest& UnderTest();
+
+// The program under test, copied into a folder of the test's own with its serial port
+// on a pseudo-terminal, run on the test session's display. Its stderr goes to NAME.log
+// beside the screenshots (build/gui-screens/), for a look when a case fails.
 class GuiProgram {
  public:
   enum class Start { FirstStart, WithSettings };

@@ -7,12 +7,12 @@
 namespace lumi::gui {
 std::optional<Box> WaitForTrayIcon() {
   std::optional<Box> icon;
-  WaitUntil([&] { return (icon = TrayIcon(kProgramName)).has_value(); }, kPatience);
+  WaitUntil([&] { return (icon = TrayIcon(UnderTest().tray_icon_class)).has_value(); }, kPatience);
   return icon;
 }
 
 bool WaitForNoTrayIcon() {
-  return WaitUntil([&] { return !TrayIcon(kProgramName); }, kPatience);
+  return WaitUntil([&] { return !TrayIcon(UnderTest().tray_icon_class); }, kPatience);
 }
 
 bool ClickTrayIcon() {
@@ -23,14 +23,16 @@ bool ClickTrayIcon() {
 }
 
 std::optional<Box> OpenTrayMenu() {
-  const std::optional<Box> icon = WaitForTrayIcon();
-  if (!icon) return std::nullopt;
-  // The icon may be there before the notification area has shown it: ask again.
+  if (!WaitForTrayIcon()) return std::nullopt;
+  // The icon may be there before the notification area has shown it, or move while the
+  // area makes room for it: ask again, where it is now.
   std::optional<Box> menu;
   WaitUntil(
       [&] {
+        const std::optional<Box> icon = TrayIcon(UnderTest().tray_icon_class);
+        if (!icon) return false;
         ClickAt(icon->CenterX(), icon->CenterY(), Button::Right);
-        return WaitUntil([&] { return (menu = OpenPopup(kProgramName)).has_value(); },
+        return WaitUntil([&] { return (menu = OpenPopup(UnderTest().window_class)).has_value(); },
                          std::chrono::seconds(3));
       },
       kPatience, std::chrono::milliseconds(0));

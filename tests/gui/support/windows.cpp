@@ -57,6 +57,8 @@ std::vector<int> Numbers(const std::string& text) {
 }
 
 bool Small(const Box& box) { return box.width <= 64 && box.height <= 64; }
+// Wine also keeps a sliver of a window of the tray's size over the notification area.
+bool IconSized(const Box& box) { return Small(box) && box.width >= 8 && box.height >= 8; }
 
 }  // namespace
 
@@ -131,7 +133,7 @@ std::optional<Box> TrayIcon(const std::string& program) {
   }
   if (!panel) return std::nullopt;
   for (const TreeEntry& entry : tree) {
-    if (entry.window_class == program && Small(entry.place) && panel->Contains(entry.place) &&
+    if (entry.window_class == program && IconSized(entry.place) && panel->Contains(entry.place) &&
         IsShown(entry.id)) {
       return entry.place;
     }
@@ -142,7 +144,8 @@ std::optional<Box> TrayIcon(const std::string& program) {
 std::optional<Box> OpenPopup(const std::string& program) {
   for (const TreeEntry& entry : Tree()) {
     const Box& box = entry.place;
-    if (entry.window_class != program || entry.name != program) continue;
+    // Qt names its popups after the program; Wine names none.
+    if (entry.window_class != program || (entry.name != program && !entry.name.empty())) continue;
     if (box.height < 40 || box.height > 300 || box.width < 60 || box.width > 400) continue;
     if (IsShown(entry.id)) return box;
   }

@@ -65,8 +65,11 @@ bool XSession::Start(std::string& error) {
     error = "openbox did not start";
     return false;
   }
-  tray_ = Spawn({"trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request", "--height", "24",
-                 "--SetDockType", "true", "--transparent", "false", "--expand", "true"},
+  // A panel of a fixed width: one that grew as an icon docks would move the icon under
+  // Wine's feet, and Wine would go on placing the icon, and taking its clicks, where the
+  // panel was.
+  tray_ = Spawn({"trayer", "--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width", "48",
+                 "--height", "24", "--SetDockType", "true", "--transparent", "false", "--expand", "true"},
                 display_);
   const bool tray = WaitUntil(
       [&] {

@@ -70,6 +70,23 @@ TEST(MessageLoop, AQuitBeforeRunEndsRunAtOnce) {
   SUCCEED();
 }
 
+// The end of the session comes inside a window's message while Run still runs: the
+// ending must be done before the window answers, and only once.
+TEST(MessageLoop, AnEndFromTheSystemRunsTheEndingOnceBeforeItReturnsAndEndsRun) {
+  MessageLoop loop;
+  int endings = 0;
+  int endings_on_return = 0;
+  loop.SetEndingHandler([&] { ++endings; });
+  loop.StartTimer(10, [&] {
+    loop.EndNow();
+    endings_on_return = endings;
+    loop.EndNow();
+  });
+  loop.Run();
+  EXPECT_EQ(endings_on_return, 1);
+  EXPECT_EQ(endings, 1);
+}
+
 TEST(MessageLoop, AShowRequestPostedToTheLoopWindowReachesTheHandler) {
   MessageLoop loop;
   int shown = 0;
