@@ -1,9 +1,11 @@
 #include "tests/gui/support/program.h"
 
 #include <algorithm>
+#include <iostream>
 #include <sstream>
 
 #include "tests/gui/support/poll.h"
+#include "tests/gui/support/screenshot.h"
 #include "tests/gui/support/x_session.h"
 
 namespace lumi::gui {
@@ -13,12 +15,14 @@ ProgramUnderTest& UnderTest() {
   return under_test;
 }
 
-GuiProgram::GuiProgram(const std::string& name, Start start, std::vector<std::string> arguments) {
+GuiProgram::GuiProgram(const std::string& name, Start start, std::vector<std::string> arguments)
+    : name_(name) {
   e2e::RunOptions options = UnderTest().options(std::move(arguments));
   std::error_code ignored;
   std::filesystem::create_directories(LUMISCOPE_GUI_SCREENS, ignored);
   options.stderr_file = std::filesystem::path(LUMISCOPE_GUI_SCREENS) / (name + ".log");
   std::filesystem::remove(options.stderr_file, ignored);
+  log_ = options.stderr_file;
   runner_ = std::make_unique<e2e::ProgramRunner>(e2e::FolderFor("gui-" + name), std::move(options));
   if (start == Start::WithSettings) {
     std::vector<e2e::Channel> channels(14, e2e::Channel{0, "50", "C"});
@@ -58,7 +62,11 @@ std::string GuiProgram::Setting(const std::string& section, const std::string& k
 
 std::optional<WindowId> GuiProgram::WaitForWindow(const std::string& title) {
   std::optional<WindowId> window;
-  WaitUntil([&] { return (window = ShownWindow(title)).has_value(); }, kPatience);
+  if (WaitUntil([&] { return (window = ShownWindow(title)).has_value(); }, kPatience)) return window;
+  // What the screen and the program said, for a case that fails only now and then.
+  std::cerr << "no window \"" << title << "\": the program " << (Running() ? "runs" : "has ended")
+            << "; the screen: " << Screenshot(name_ + "-no-window").string() << "; its output:\n"
+            << e2e::ReadFile(log_) << std::endl;
   return window;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -62,6 +63,8 @@ class GuiProgram {
 
  private:
   std::unique_ptr<e2e::ProgramRunner> runner_;
+  std::string name_;
+  std::filesystem::path log_;
 };
 
 }  // namespace lumi::gui
