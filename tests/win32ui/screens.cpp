@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/linux/png_writer.h"
+#include "platform/moved_system.h"
 #include "platform/services.h"
 #include "platform/single_message_box.h"
 #include "platform/win32ui/common_controls.h"
@@ -26,24 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using lumi::platform::win32ui::Win32Control;
-
-// The real system, but the program's folder is a fresh one of ours: the first picture
-// is a first start, and no settings file of a real installation is touched.
-class FolderSystem final : public lumi::platform::System {
- public:
-  explicit FolderSystem(std::string folder) : folder_(std::move(folder)) {}
-  std::string ExecutablePath() override { return folder_ + "lumiscope.exe"; }
-  std::string ExecutableFolder() override { return folder_; }
-  std::string WindowsFolder() override { return real_.WindowsFolder(); }
-  std::string SystemFolder() override { return real_.SystemFolder(); }
-  std::string TempFolder() override { return real_.TempFolder(); }
-  lumi::platform::FileKind KindOf(const std::string& path) override { return real_.KindOf(path); }
-  std::vector<std::string> ProcessExecutables() override { return {}; }
-
- private:
-  lumi::platform::windows_backend::WindowsSystem real_;
-  std::string folder_;
-};
 
 // Lets the window system show and paint what changed.
 void Settle(lumi::platform::windows_backend::MessageLoop& loop, DWORD ms = 300) {
@@ -143,7 +126,8 @@ int main(int argc, char** argv) {
   lumi::platform::windows_backend::MessageLoop loop;
   lumi::platform::win32ui::Win32Ui ui;
   lumi::platform::SingleMessageBox boxes(ui);
-  FolderSystem system(folder.string() + "\\");
+  lumi::platform::windows_backend::WindowsSystem real_system;
+  lumi::platform::MovedSystem system(real_system, folder.string() + "\\", "lumiscope.exe");
   lumi::test::FakeSerial serial;  // nothing real is written to
   auto& services = lumi::platform::Current();
   services.ui = &ui;

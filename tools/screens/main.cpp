@@ -18,6 +18,7 @@
 #include "platform/linux/install.h"
 #include "platform/linux/linux_serial.h"
 #include "platform/linux/linux_system.h"
+#include "platform/moved_system.h"
 #include "platform/qt/qt_control.h"
 #include "platform/qt/qt_event_loop.h"
 #include "platform/qt/qt_ui.h"
@@ -32,24 +33,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using lumi::platform::qt_backend::QtControl;
-
-// The real system, but the program's folder is a fresh one of ours: the first picture
-// is a first start, and no settings file of a real installation is touched.
-class FolderSystem final : public lumi::platform::System {
- public:
-  explicit FolderSystem(std::string folder) : folder_(std::move(folder)) {}
-  std::string ExecutablePath() override { return folder_ + "lumiscope"; }
-  std::string ExecutableFolder() override { return folder_; }
-  std::string WindowsFolder() override { return real_.WindowsFolder(); }
-  std::string SystemFolder() override { return real_.SystemFolder(); }
-  std::string TempFolder() override { return real_.TempFolder(); }
-  lumi::platform::FileKind KindOf(const std::string& path) override { return real_.KindOf(path); }
-  std::vector<std::string> ProcessExecutables() override { return {}; }
-
- private:
-  lumi::platform::linux_backend::LinuxSystem real_;
-  std::string folder_;
-};
 
 // Lets the window system map and paint what changed.
 void Settle(int ms = 300) {
@@ -115,7 +98,8 @@ int main(int argc, char** argv) {
   lumi::platform::qt_backend::QtUi ui;
   lumi::platform::qt_backend::QtEventLoop loop;
   lumi::platform::SingleMessageBox boxes(ui);
-  FolderSystem system(folder.string() + "/");
+  lumi::platform::linux_backend::LinuxSystem real_system;
+  lumi::platform::MovedSystem system(real_system, folder.string() + "/", "lumiscope");
   lumi::platform::linux_backend::LinuxSerial serial(folder.string() + "/");
   auto& services = lumi::platform::Current();
   services.ui = &ui;
